@@ -1,0 +1,47 @@
+# Corvatt: `make run` starts the program on the virtual mouse, `make check` runs every test.
+BUILD      ?= build
+GENERATOR  ?= Ninja
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?=
+WERROR     ?= OFF
+
+.PHONY: all deps configure build run check bench screenshots tsan clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCORVATT_WERROR=$(WERROR) $(CMAKE_ARGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Without a display the program runs under Xvfb and leaves a screenshot.
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/src/view/corvatt --simulate $(ARGS); \
+	else \
+	  xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD)/src/view/corvatt --simulate \
+	    --screenshot $(BUILD)/screenshot.png --exit-after 4000 $(ARGS) && \
+	  echo "screenshot: $(abspath $(BUILD))/screenshot.png"; \
+	fi
+
+check: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) --target benches -j $(JOBS)
+	@for b in $$(find $(BUILD)/bench -maxdepth 2 -type f -perm -u+x -name 'bench_*'); do echo "== $$b"; $$b; done
+
+# ThreadSanitizer build of the threaded tests.
+tsan: deps
+	cmake -S . -B build-tsan -G $(GENERATOR) -DCORVATT_TSAN=ON -DCORVATT_BUILD_VIEW=OFF $(CMAKE_ARGS)
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && ctest --output-on-failure -L threads -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) build-tsan
