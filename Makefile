@@ -21,13 +21,16 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Without a display the program runs under Xvfb and leaves a screenshot.
+# A normal end of the program exits with 1 (0 is the close button, the tray menu or --quit).
+SHOT = $(abspath $(BUILD))/screenshot.png
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD)/src/view/corvatt --simulate $(ARGS); \
+	  $(BUILD)/bin/corvatt --simulate $(ARGS) || [ $$? -eq 1 ]; \
 	else \
-	  xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD)/src/view/corvatt --simulate \
-	    --screenshot $(BUILD)/screenshot.png --exit-after 4000 $(ARGS) && \
-	  echo "screenshot: $(abspath $(BUILD))/screenshot.png"; \
+	  rm -f $(SHOT); \
+	  xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD)/bin/corvatt --simulate \
+	    --screenshot $(SHOT) --exit-after 4000 $(ARGS) || [ $$? -eq 1 ]; \
+	  if [ -f $(SHOT) ]; then echo "screenshot: $(SHOT)"; else echo "no screenshot was written" >&2; exit 1; fi; \
 	fi
 
 check: build
