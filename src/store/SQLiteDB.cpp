@@ -1,0 +1,67 @@
+#include "store/SQLiteDB.h"
+
+#include <sqlite3.h>
+
+#include "store/SQLiteStatement.h"
+
+namespace corvatt {
+
+// Reached only for a handle that a plain close could not release (statements still
+// alive): the connection is then freed once its last statement is finalized.
+void SQLiteDB::Closer::operator()(sqlite3* db) const {
+    sqlite3_close_v2(db);
+}
+
+SQLiteDB::~SQLiteDB() {
+    if (m_handle) {
+        sqlite3_interrupt(m_handle.get());
+        Close();
+    }
+}
+
+bool SQLiteDB::Open(const char* path, int flags) {
+    if (m_handle) {
+        sqlite3_interrupt(m_handle.get());
+        // Opening over a handle that would not close would lose it.
+        if (!Close()) return false;
+    }
+    if (path == nullptr) return false;
+
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path, &raw, flags, nullptr);
+    m_handle.reset(raw);
+    if (rc != SQLITE_OK) {
+        Close();
+        return false;
+    }
+    Execute("PRAGMA synchronous = OFF; ");
+    return true;
+}
+
+bool SQLiteDB::Close() {
+    if (!m_handle) return true;
+    if (sqlite3_close(m_handle.get()) != SQLITE_OK) return false;
+    m_handle.release();  // closed above
+    return true;
+}
+
+int SQLiteDB::Execute(const char* sql, ExecCallback callback, void* argument) {
+    if (!m_handle || sql == nullptr) return kMisuse;
+    return sqlite3_exec(m_handle.get(), sql, callback, argument, nullptr);
+}
+
+int SQLiteDB::Prepare(SQLiteStatement& statement, const char* sql, int length) {
+    statement.m_handle.reset();
+    if (!m_handle || sql == nullptr) return kMisuse;
+    sqlite3_stmt* raw = nullptr;
+    const int rc = sqlite3_prepare_v2(m_handle.get(), sql, length, &raw, nullptr);
+    statement.m_handle.reset(raw);
+    return rc;
+}
+
+int64_t SQLiteDB::LastInsertRowId() const {
+    if (!m_handle) return -1;
+    return sqlite3_last_insert_rowid(m_handle.get());
+}
+
+}  // namespace corvatt
