@@ -1,0 +1,109 @@
+#pragma once
+// The one reader and writer of every XML file: the document text with an element index,
+// a cursor to walk it, attribute reading and writing, element appending, file loading and
+// saving in the common text encodings.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvatt {
+
+class XmlDocument {
+ public:
+  XmlDocument();
+  explicit XmlDocument(std::string_view text);
+
+  // Replaces the whole document and parses it; cursor at the document level.
+  // Returns the well-formedness of the text.
+  bool SetText(std::string_view utf8);
+  // The complete document text (UTF-8), exactly as it will be saved.
+  const std::string& GetText() const;
+
+  // True only when the file could be read and its text is well-formed. A file that cannot be
+  // read leaves the document empty; an ill-formed one stays walkable.
+  bool LoadFile(const std::string& path);
+  // Writes the text in the document's encoding; true when the whole file was written.
+  bool SaveFile(const std::string& path);
+
+  // Cursor.
+  bool FindElement(std::string_view name);
+  bool EnterElement();
+  bool LeaveElement();
+  // Name of the current element, empty when there is none.
+  std::string GetName() const;
+  void ResetPos();
+
+  std::string GetAttribute(std::string_view name) const;
+  bool SetAttribute(std::string_view name, std::string_view value);
+  bool SetAttribute(std::string_view name, int value);
+  bool AddElement(std::string_view name);
+
+  // IANA name of the encoding of the file last loaded ("UTF-8", "UTF-16LE", "UTF-16BE", a
+  // declared name, or empty for the system code page).
+  const std::string& GetEncoding() const;
+  bool IsWellFormed() const;
+  // Number of elements in the index.
+  std::size_t ElementCount() const;
+
+  // Windows code page of an IANA character-set name or alias (case-insensitive);
+  // 0 when the name is empty or unknown.
+  static int CodePageOfEncoding(std::string_view name);
+  // Attribute value escaping used by SetAttribute, and reference resolution used by
+  // GetAttribute.
+  static std::string EscapeAttribute(std::string_view value);
+  static std::string UnescapeAttribute(std::string_view raw);
+
+ private:
+  // A piece of m_buffer.
+  struct Seg {
+    std::uint32_t off = 0;
+    std::uint32_t len = 0;
+  };
+  // One element. The text of an element is head + inner + children (each followed by its
+  // `after`) + tail; element 0 stands for the document level (only `inner` and links used).
+  struct Element {
+    Seg head;   // start tag
+    Seg inner;  // text between the start tag and the first child (or the end tag)
+    Seg tail;   // end tag; empty for an empty-element tag or an element never ended
+    Seg after;  // text from the end of the element to the next sibling or the parent's end
+    std::uint32_t name_len = 0;
+    std::uint32_t parent = 0;
+    std::uint32_t first_child = 0;
+    std::uint32_t last_child = 0;
+    std::uint32_t prev = 0;
+    std::uint32_t next = 0;
+    bool empty_tag = false;
+    bool ill_formed = false;
+  };
+  enum class Field { kInner, kAfter };
+
+  void Clear();
+  void Parse();
+  std::string_view View(Seg s) const { return {m_buffer.data() + s.off, s.len}; }
+  std::string_view Name(const Element& e) const {
+    return {m_buffer.data() + e.head.off + 1, e.name_len};
+  }
+  bool Append(std::string_view piece, Seg& seg);
+  void MarkEdited();
+  void Rebuild() const;
+  void Serialize(std::string& out, std::vector<Seg*>& fix) const;
+  void ReplaceHead(std::uint32_t index, const std::string& head);
+
+  mutable std::string m_buffer;  // the text when !m_dirty; pieces of it plus edits otherwise
+  mutable std::vector<Element> m_elems;
+  mutable bool m_dirty = false;
+  mutable std::size_t m_compact_size = 0;
+
+  std::uint32_t m_top_count = 0;
+  bool m_errors = false;
+  bool m_bom = false;
+  std::string m_encoding;
+
+  std::uint32_t m_parent = 0;
+  std::uint32_t m_current = 0;
+  std::uint32_t m_child = 0;
+};
+
+}  // namespace corvatt
