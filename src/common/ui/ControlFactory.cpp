@@ -1,0 +1,73 @@
+#include "common/ui/ControlFactory.h"
+
+#include <algorithm>
+
+#include "common/ui/BatteryCtrl.h"
+#include "common/ui/CDeviceList.h"
+#include "common/ui/CDeviceState.h"
+#include "common/ui/CIconButton.h"
+#include "common/ui/CImageButton.h"
+#include "common/ui/CTextButton.h"
+#include "common/ui/MButton.h"
+#include "common/ui/MPicture.h"
+#include "common/ui/MTabCtrl.h"
+#include "common/ui/MTabLayout.h"
+#include "common/ui/MText.h"
+
+namespace corvatt::dui {
+
+namespace {
+template <class T>
+void Add(ControlFactory& factory) {
+  factory.Register(T::kClassName, [] { return std::make_unique<T>(); });
+}
+}  // namespace
+
+ControlFactory& ControlFactory::Instance() {
+  static ControlFactory factory;
+  return factory;
+}
+
+ControlFactory::ControlFactory() {
+  Add<MPicture>(*this);
+  Add<MText>(*this);
+  Add<MButton>(*this);
+  Add<CImageButton>(*this);
+  Add<CTextButton>(*this);
+  Add<CIconButton>(*this);
+  Add<MTabCtrl>(*this);
+  Add<MTabLayout>(*this);
+  Add<CDeviceList>(*this);
+  Add<CDeviceState>(*this);
+  Add<BatteryCtrl>(*this);
+}
+
+void ControlFactory::Register(std::string_view class_name, Maker maker) {
+  for (Entry& entry : m_entries) {
+    if (entry.name == class_name) {
+      entry.maker = std::move(maker);
+      return;
+    }
+  }
+  m_entries.push_back({std::string(class_name), std::move(maker)});
+}
+
+bool ControlFactory::IsRegistered(std::string_view class_name) const {
+  return std::any_of(m_entries.begin(), m_entries.end(),
+                     [&](const Entry& e) { return e.name == class_name; });
+}
+
+std::unique_ptr<MControl> ControlFactory::Make(std::string_view class_name) const {
+  for (const Entry& entry : m_entries) {
+    if (entry.name == class_name) return entry.maker();
+  }
+  return nullptr;
+}
+
+std::vector<std::string> ControlFactory::ClassNames() const {
+  std::vector<std::string> names;
+  for (const Entry& entry : m_entries) names.push_back(entry.name);
+  return names;
+}
+
+}  // namespace corvatt::dui
