@@ -1,10 +1,8 @@
-// The default rows of a new profile, the model's defaults from its description file,
-// and the default lighting modes.
+// The default rows of a new profile and the default lighting modes.
 
 #include <cstddef>
 
 #include "common/text/Text.h"
-#include "common/xml/XmlDocument.h"
 #include "store/ConfigStore.h"
 #include "store/SQLiteStatement.h"
 #include "store/StoreSql.h"
@@ -79,22 +77,6 @@ constexpr DefaultLight kDefaultLights[6] = {
 
 constexpr int32_t kDefaultLightColours[7] = {255, 65280, 16711680, 16776960, 65535, 16711935, 16777215};
 
-// Element and attribute of a setting outside dpi_info, in file order.
-struct ModelSetting {
-    const char* element;
-    const char* attribute;
-    const char* key;
-};
-
-constexpr ModelSetting kModelSettings[] = {
-    {"report_rate", "default_value", "report_rate"},
-    {"sleep_light", "value", "sleep_light"},
-    {"move_wakeup", "value", "move_wakeup"},
-    {"move_closelight", "value", "move_closelight"},
-    {"lod", "value", "liftoff_height"},
-    {"button_respondtime", "value", "button_respondtime"},
-};
-
 int HexPart(const std::string& digits, std::size_t start, std::size_t count) {
     return static_cast<int>(text::HexToLong(text::Mid(digits, start, count)) & 0xFF);
 }
@@ -146,43 +128,6 @@ int32_t ConfigStore::ParseColour(const std::string& colour_text) {
         break;
     }
     return red + green * 256 + blue * 65536;
-}
-
-bool ConfigStore::ApplyDeviceDefaults(const ModelContext& model, bool dpi_only) {
-    return ApplyDeviceDefaults(model.current_profile, model.DescriptionPath(), dpi_only);
-}
-
-bool ConfigStore::ApplyDeviceDefaults(int profile, const std::string& description_path, bool dpi_only) {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
-    XmlDocument doc;
-    if (!doc.LoadFile(description_path)) return false;
-    if (!doc.FindElement("mouse")) return false;
-    doc.EnterElement();
-    if (!doc.FindElement("mouse_info")) return true;
-    doc.EnterElement();
-
-    if (doc.FindElement("dpi_info")) {
-        SetConfigValue(profile, "dpi_index", doc.GetAttribute("default_dpi"));
-        const std::string count = doc.GetAttribute("dpi_count");
-        SetConfigValue(profile, "dpi_flag", count);
-        SetConfigValue(profile, "dpi_count", count);
-        doc.EnterElement();
-        for (int stage = 0; stage < 6; ++stage) {
-            if (!doc.FindElement(text::Format("dpi_%d", stage + 1))) continue;
-            SetConfigValue(profile, text::Format("dpi_group%d_value", stage), doc.GetAttribute("value"));
-            SetConfigValue(profile, text::Format("dpi_group%d_rgb", stage),
-                           text::Format("%d", ParseColour(doc.GetAttribute("color"))));
-        }
-        doc.LeaveElement();
-    }
-    if (dpi_only) return true;
-
-    for (const ModelSetting& setting : kModelSettings) {
-        if (doc.FindElement(setting.element)) {
-            SetConfigValue(profile, setting.key, doc.GetAttribute(setting.attribute));
-        }
-    }
-    return true;
 }
 
 void ConfigStore::EnsureDefaultLights(int profile, const std::array<bool, 6>& light_enabled) {
