@@ -12,6 +12,9 @@ namespace corvatt {
 Environment::Environment(std::map<std::string, std::string, std::less<>> vars)
     : m_vars(std::move(vars)) {}
 
+Environment::Environment(std::initializer_list<std::pair<const std::string, std::string>> vars)
+    : m_vars(vars) {}
+
 Environment Environment::FromProcess() {
     Environment env;
     for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@ class Environment {
 public:
     Environment() = default;
     explicit Environment(std::map<std::string, std::string, std::less<>> vars);
+    Environment(std::initializer_list<std::pair<const std::string, std::string>> vars);
 
     // Copies the variables of the running process.
     static Environment FromProcess();
