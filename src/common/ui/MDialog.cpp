@@ -1,6 +1,7 @@
 #include "common/ui/MDialog.h"
 
 #include "common/ui/ControlFactory.h"
+#include "common/ui/Host.h"
 #include "common/ui/Manager.h"
 
 namespace corvatt::dui {
@@ -13,8 +14,9 @@ MDialog::MDialog() = default;
 
 MDialog::~MDialog() {
   if (IsCreated()) {
-    // Stop the dialog timer while the dialog part still exists.
+    // Stop the dialog timer and let the host drop its widgets while the controls exist.
     KillTimer(kMTimerId);
+    if (Host* host = Manager::Instance().GetHost()) host->WindowDestroyed(*this);
   }
 }
 

@@ -16,6 +16,7 @@ class MDialog : public MWindow {
 public:
   MDialog();
   ~MDialog() override;
+  using MWindow::Create;
 
   // Creates a control of a registered class (see ControlFactory). An unknown class name gives
   // nullptr. The text is the title (text controls and buttons) or the image (MPicture).
