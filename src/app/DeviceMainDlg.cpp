@@ -108,8 +108,7 @@ dui::MControl* DeviceMainDlg::MakeText(std::string_view class_name, int id, Rect
 void DeviceMainDlg::InitUI() {
     Make("MPicture", kBackground, {0, 0, kDesignWidth, kDesignHeight}, "main_bkg.png");
     Make("MPicture", kCaptionBackground, {0, 0, kDesignWidth, kTitleBottom}, "img_area_caption.png");
-    Make("MPicture", kHeaderBackground, {kTabRight, kTitleBottom, kDesignWidth, kHeaderBottom},
-         "img_area_caption.png");
+    Make("MPicture", kHeaderBackground, {0, kFooterTop, kDesignWidth, kDesignHeight}, "img_area_caption.png");
     Make("MPicture", kLogo, {20, 12, 52, 44}, "logo.png");
 
     auto* caption = static_cast<dui::MText*>(
