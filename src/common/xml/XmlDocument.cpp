@@ -1,5 +1,6 @@
 #include "common/xml/XmlDocument.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -276,6 +277,16 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   FilePtr f(std::fopen(path.c_str(), "rb"));
   if (!f) return false;
   bytes.clear();
+  // The size as far as it can be told, read at once; then whatever follows.
+  long size = 0;
+  if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+    size = std::ftell(f.get());
+    std::rewind(f.get());
+  }
+  if (size > 0) {
+    bytes.resize(static_cast<std::size_t>(size));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f.get()));
+  }
   char buf[65536];
   std::size_t got = 0;
   while ((got = std::fread(buf, 1, sizeof buf, f.get())) > 0) bytes.append(buf, got);
@@ -293,9 +304,9 @@ XmlDocument::XmlDocument(std::string_view text) {
 
 void XmlDocument::Clear() {
   m_buffer.clear();
-  m_elems.assign(1, Element{});
+  m_elems.Reset();
   m_dirty = false;
-  m_compact_size = 0;
+  m_live = 0;
   m_top_count = 0;
   m_errors = false;
   m_bom = false;
@@ -336,14 +347,13 @@ std::size_t XmlDocument::ElementCount() const { return m_elems.size() - 1; }
 const std::string& XmlDocument::GetEncoding() const { return m_encoding; }
 
 void XmlDocument::Parse() {
-  m_elems.assign(1, Element{});
+  m_elems.Reset();
   m_dirty = false;
   m_top_count = 0;
   m_errors = false;
   const char* p = m_buffer.data();
   const std::size_t n = m_buffer.size();
-  m_compact_size = n;
-  m_elems.reserve(n / 48 + 1);
+  m_live = n;
 
   std::vector<std::uint32_t> stack;
   std::uint32_t sink_elem = 0;
@@ -491,10 +501,9 @@ void XmlDocument::Parse() {
       continue;
     }
     flush(t);
-    const auto idx = static_cast<std::uint32_t>(m_elems.size());
+    const std::uint32_t idx = m_elems.EmplaceBack();
     const std::uint32_t parent = stack.empty() ? 0 : stack.back();
-    m_elems.emplace_back();
-    Element& el = m_elems.back();
+    Element& el = m_elems[idx];
     el.head = {static_cast<std::uint32_t>(t), static_cast<std::uint32_t>(j + 1 - t)};
     el.name_len = static_cast<std::uint32_t>(ne - t - 1);
     el.empty_tag = p[j - 1] == '/';
@@ -526,7 +535,12 @@ void XmlDocument::Parse() {
 }
 
 bool XmlDocument::Append(std::string_view piece, Seg& seg) {
-  if (m_buffer.size() + piece.size() > kMaxText) return false;
+  // A piece that ends the buffer is rewritten where it stands: building a document element by
+  // element leaves no garbage behind.
+  const bool at_end = seg.len != 0 && seg.off + seg.len == m_buffer.size();
+  if ((at_end ? seg.off : m_buffer.size()) + piece.size() > kMaxText) return false;
+  if (at_end) m_buffer.resize(seg.off);
+  m_live = m_live - seg.len + piece.size();
   seg.off = static_cast<std::uint32_t>(m_buffer.size());
   seg.len = static_cast<std::uint32_t>(piece.size());
   m_buffer.append(piece);
@@ -535,13 +549,13 @@ bool XmlDocument::Append(std::string_view piece, Seg& seg) {
 
 void XmlDocument::MarkEdited() {
   m_dirty = true;
-  // Old pieces are garbage once replaced; write the text out afresh when they pile up.
-  if (m_buffer.size() > 2 * m_compact_size + (1u << 20)) Rebuild();
+  // Replaced pieces are garbage; write the text out afresh when they outweigh the text.
+  if (m_buffer.size() > 2 * m_live + (1u << 20)) Rebuild();
 }
 
 void XmlDocument::Rebuild() const {
   std::string out;
-  out.reserve(m_buffer.size());
+  out.reserve(m_live + m_live / 2 + 4096);  // room for the edits that may follow
   auto emit = [&](Seg& s) {
     const auto off = static_cast<std::uint32_t>(out.size());
     out.append(m_buffer.data() + s.off, s.len);
@@ -571,7 +585,7 @@ void XmlDocument::Rebuild() const {
   }
   m_buffer.swap(out);
   m_dirty = false;
-  m_compact_size = m_buffer.size();
+  m_live = m_buffer.size();
 }
 
 bool XmlDocument::FindElement(std::string_view name) {
@@ -621,14 +635,15 @@ std::string XmlDocument::GetAttribute(std::string_view name) const {
 }
 
 bool XmlDocument::SetAttribute(std::string_view name, int value) {
-  return SetAttribute(name, text::Format("%d", value));
+  return SetAttribute(name, std::to_string(value));  // as "%d"
 }
 
 bool XmlDocument::SetAttribute(std::string_view name, std::string_view value) {
   if (m_current == 0 || !IsValidName(name)) return false;
   const Element& e = m_elems[m_current];
   const std::string_view tag = View(e.head);
-  const std::string escaped = EscapeAttribute(text::SanitizeUtf8(value));
+  const std::string escaped =
+      text::IsValidUtf8(value) ? EscapeAttribute(value) : EscapeAttribute(text::SanitizeUtf8(value));
   bool found = false;
   AttrSpan span;
   const std::size_t last_end = WalkAttributes(tag, e.name_len, [&](const AttrSpan& a) {
@@ -669,14 +684,9 @@ bool XmlDocument::AddElement(std::string_view name) {
   }
   const std::uint32_t parent = m_parent;
   const std::uint32_t before = m_current != 0 ? m_current : m_elems[parent].last_child;
-  const auto idx = static_cast<std::uint32_t>(m_elems.size());
-  m_elems.emplace_back();
+  const std::uint32_t idx = m_elems.EmplaceBack();
   {
     Element& ne = m_elems[idx];
-    std::string head;
-    head.reserve(name.size() + 3);
-    head.append("<").append(name).append("/>");
-    Append(head, ne.head);
     ne.name_len = static_cast<std::uint32_t>(name.size());
     ne.empty_tag = true;
     ne.parent = parent;
@@ -694,6 +704,7 @@ bool XmlDocument::AddElement(std::string_view name) {
     after.append(rest_of_line.substr(eol));
     Append(after, m_elems[idx].after);
     Element& prev = m_elems[before];
+    m_live -= prev.after.len - eol;
     prev.after.len = static_cast<std::uint32_t>(eol);
     Element& ne = m_elems[idx];
     ne.prev = before;
@@ -722,6 +733,11 @@ bool XmlDocument::AddElement(std::string_view name) {
     m_elems[parent].first_child = idx;
     m_elems[parent].last_child = idx;
   }
+  // Written last, so that the attributes set next rewrite it in place.
+  std::string head;
+  head.reserve(name.size() + 3);
+  head.append("<").append(name).append("/>");
+  Append(head, m_elems[idx].head);
   if (parent == 0) ++m_top_count;
   m_current = idx;
   m_child = 0;
@@ -861,22 +877,23 @@ bool XmlDocument::LoadFile(const std::string& path) {
     }
     utf8 = text::Utf16ToUtf8(units);
   } else {
-    std::string eight;
-    if (body.find('\0') == std::string_view::npos) {
-      eight.assign(body);
-    } else {
-      eight.reserve(body.size());
-      for (char c : body) {
-        if (c != '\0') eight.push_back(c);
-      }
+    // Work on the bytes in place: the common case (UTF-8, no zero bytes) copies nothing.
+    if (bytes.find('\0', skip) != std::string::npos) {
+      bytes.erase(std::remove(bytes.begin() + static_cast<std::ptrdiff_t>(skip), bytes.end(), '\0'),
+                  bytes.end());
     }
-    if (encoding.empty() && text::IsValidUtf8(eight, true)) encoding = "UTF-8";
+    bytes.erase(0, skip);
+    if (encoding.empty() && text::IsValidUtf8(bytes, true)) encoding = "UTF-8";
     int cp = CodePageOfEncoding(encoding);
     if (cp == 0 || !text::IsKnownCodePage(cp)) cp = 0;
     if (cp == 65001) {
-      utf8 = text::SanitizeUtf8(eight);
+      if (text::IsValidUtf8(bytes)) {
+        utf8 = std::move(bytes);
+      } else {
+        utf8 = text::SanitizeUtf8(bytes);
+      }
     } else {
-      text::DecodeCodePage(eight, cp, utf8);
+      text::DecodeCodePage(bytes, cp, utf8);
     }
   }
   if (utf8.size() > kMaxText) return false;

@@ -4,6 +4,7 @@
 // saving in the common text encodings.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,31 @@ class XmlDocument {
   };
   enum class Field { kInner, kAfter };
 
+  // Element records in fixed blocks: growing never moves a record. Index 0 always exists.
+  class ElementStore {
+   public:
+    ElementStore() { Reset(); }
+    void Reset() {
+      m_blocks.clear();
+      m_size = 0;
+      EmplaceBack();
+    }
+    std::uint32_t EmplaceBack() {
+      if ((m_size & kMask) == 0) m_blocks.push_back(std::make_unique<Element[]>(kBlock));
+      return static_cast<std::uint32_t>(m_size++);
+    }
+    Element& operator[](std::size_t i) { return m_blocks[i >> kBits][i & kMask]; }
+    const Element& operator[](std::size_t i) const { return m_blocks[i >> kBits][i & kMask]; }
+    std::size_t size() const { return m_size; }
+
+   private:
+    static constexpr std::size_t kBits = 10;
+    static constexpr std::size_t kBlock = std::size_t{1} << kBits;
+    static constexpr std::size_t kMask = kBlock - 1;
+    std::vector<std::unique_ptr<Element[]>> m_blocks;
+    std::size_t m_size = 0;
+  };
+
   void Clear();
   void Parse();
   std::string_view View(Seg s) const { return {m_buffer.data() + s.off, s.len}; }
@@ -92,9 +118,9 @@ class XmlDocument {
   void ReplaceHead(std::uint32_t index, const std::string& head);
 
   mutable std::string m_buffer;  // the text when !m_dirty; pieces of it plus edits otherwise
-  mutable std::vector<Element> m_elems;
+  mutable ElementStore m_elems;
   mutable bool m_dirty = false;
-  mutable std::size_t m_compact_size = 0;
+  mutable std::size_t m_live = 0;  // bytes of m_buffer that belong to the text
 
   std::uint32_t m_top_count = 0;
   bool m_errors = false;
