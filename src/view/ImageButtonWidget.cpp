@@ -59,16 +59,28 @@ void DrawGlyph(QPainter& p, const QRectF& box, const std::string& name, const QC
 }  // namespace
 
 void ImageButtonWidget::Paint(QPainter& painter) {
-  if (DrawImage(painter)) return;
   auto& button = static_cast<dui::CImageButton&>(Control());
   const std::string name = button.GetImage();
   const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-  if (Hovered() || Pressed()) {
+  const QPixmap image = theme::Image(name);
+  const bool own_states = !button.GetHoverImage().empty() || !button.GetPressedImage().empty();
+  if (!image.isNull() && own_states) {
+    DrawImage(painter);
+    return;
+  }
+  if ((Hovered() || Pressed()) && button.IsEnabled()) {
     painter.setPen(Qt::NoPen);
     QColor hover = Has(name, "close") ? theme::Danger() : theme::SurfaceHover();
     if (Pressed()) hover = hover.darker(115);
     painter.setBrush(hover);
     painter.drawRoundedRect(r, 6, 6);
+  }
+  if (!image.isNull()) {
+    painter.save();
+    if (!button.IsEnabled()) painter.setOpacity(0.4);
+    painter.drawPixmap(r, image, image.rect());
+    painter.restore();
+    return;
   }
   QColor color = Hovered() ? theme::Text() : theme::TextMuted();
   if (!button.IsEnabled()) color.setAlpha(90);

@@ -21,7 +21,10 @@ void PictureWidget::Paint(QPainter& painter) {
   const std::string name = picture.GetImage();
   const QPixmap image = theme::Image(name);
   if (!image.isNull()) {
-    if (picture.GetKeepAspect()) {
+    // Stretch as the skin expects, but fit an image that stretching would plainly distort.
+    const double ratio = (image.width() / static_cast<double>(image.height())) /
+                         (area.width() / std::max(1.0, area.height()));
+    if (picture.GetKeepAspect() || ratio > 1.5 || ratio < 1 / 1.5) {
       QSizeF size = image.size();
       size.scale(area.size(), Qt::KeepAspectRatio);
       const QRectF target(area.center().x() - size.width() / 2,

@@ -29,7 +29,7 @@ std::vector<std::pair<int, QRect>> TabCtrlWidget::Cells() const {
   for (int k = 0; k < n; ++k) {
     QRect cell;
     if (vertical) {
-      const int h = height() / n;
+      const int h = std::min(64, height() / n);
       cell = QRect(0, k * h, width(), h);
     } else {
       const int w = width() / n;
@@ -70,21 +70,37 @@ void TabCtrlWidget::Paint(QPainter& painter) {
       }
     }
     const QPixmap icon = theme::Image(item.icon);
-    const int side = std::min(28, inner.height() / 2);
     const QString text = theme::ToQt(item.text);
-    QRect text_rect = inner;
-    if (!icon.isNull()) {
-      const QRect icon_rect(inner.center().x() - side / 2, inner.top() + inner.height() / 2 - side + 2,
-                            side, side);
-      painter.setOpacity(is_selected ? 1.0 : 0.7);
-      painter.drawPixmap(icon_rect, icon);
-      painter.setOpacity(1.0);
-      text_rect.setTop(icon_rect.bottom() + 4);
-    }
-    painter.setFont(theme::Font({}, 13));
+    painter.setFont(theme::Font({}, 14));
     painter.setPen(is_selected ? theme::Text() : theme::TextMuted());
-    painter.drawText(text_rect, (icon.isNull() ? Qt::AlignVCenter : Qt::AlignTop) | Qt::AlignHCenter,
-                     painter.fontMetrics().elidedText(text, Qt::ElideRight, text_rect.width()));
+    painter.setOpacity(is_selected ? 1.0 : 0.75);
+    if (vertical) {
+      // Icon left, caption right.
+      const int side = std::min(26, inner.height() - 12);
+      int text_left = inner.left() + 18;
+      if (!icon.isNull() && side > 0) {
+        painter.drawPixmap(QRect(inner.left() + 18, inner.center().y() - side / 2, side, side), icon);
+        text_left += side + 12;
+      }
+      const QRect text_rect(text_left, inner.top(), inner.right() - text_left - 6, inner.height());
+      painter.setOpacity(1.0);
+      painter.drawText(text_rect, Qt::AlignLeft | Qt::AlignVCenter,
+                       painter.fontMetrics().elidedText(text, Qt::ElideRight, text_rect.width()));
+    } else {
+      // Icon above the caption.
+      const int side = std::min(26, inner.height() / 2);
+      QRect text_rect = inner;
+      if (!icon.isNull() && side > 0) {
+        const QRect icon_rect(inner.center().x() - side / 2,
+                              inner.top() + inner.height() / 2 - side + 2, side, side);
+        painter.drawPixmap(icon_rect, icon);
+        text_rect.setTop(icon_rect.bottom() + 4);
+      }
+      painter.setOpacity(1.0);
+      painter.drawText(text_rect,
+                       (icon.isNull() ? Qt::AlignVCenter : Qt::AlignTop) | Qt::AlignHCenter,
+                       painter.fontMetrics().elidedText(text, Qt::ElideRight, text_rect.width()));
+    }
   }
 }
 

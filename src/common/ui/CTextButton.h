@@ -8,7 +8,7 @@ namespace corvatt::dui {
 class CTextButton : public MButton {
 public:
   static constexpr const char* kClassName = "CTextButton";
-  CTextButton() : MButton(kClassName) {}
+  CTextButton() : MButton(kClassName) { SetTextColor(0xFF8A93A3u); }
 };
 
 }  // namespace corvatt::dui

@@ -8,6 +8,7 @@
 namespace corvatt::dui {
 
 // An image (skin name or absolute path) stretched to the rectangle; a colour when no image.
+// The view fits (instead of stretching) an image whose aspect ratio is far from the rectangle's.
 class MPicture : public MControl {
 public:
   static constexpr const char* kClassName = "MPicture";
