@@ -103,6 +103,47 @@ ConfigStore& ConfigStore::Instance() {
     return store;
 }
 
+ConfigStore::StatementUse::StatementUse(ConfigStore& store, const char* sql) {
+    auto& slot = store.m_statements[sql];
+    if (!slot) slot = std::make_unique<Cached>();
+    if (slot->in_use) {
+        store.m_connection.Prepare(m_own, sql);
+        m_statement = &m_own;
+        return;
+    }
+    if (!slot->statement.IsPrepared()) store.m_connection.Prepare(slot->statement, sql);
+    m_cached = slot.get();
+    m_cached->in_use = true;
+    m_statement = &m_cached->statement;
+}
+
+ConfigStore::StatementUse::~StatementUse() {
+    if (m_cached == nullptr) return;
+    m_cached->statement.Reset();
+    m_cached->statement.ClearBindings();
+    m_cached->in_use = false;
+}
+
+ConfigStore::OperationTransaction::OperationTransaction(SQLiteDB& connection) {
+    if (connection.IsOpen() && !connection.InTransaction()) {
+        m_transaction = std::make_unique<SQLiteAutoTransaction>(&connection);
+    }
+}
+
+ConfigStore::OperationTransaction::~OperationTransaction() = default;
+
+bool ConfigStore::OperationTransaction::Commit() {
+    if (!m_transaction) return true;
+    const bool committed = m_transaction->Commit();
+    m_transaction.reset();
+    return committed;
+}
+
+bool ConfigStore::CloseConnection() {
+    m_statements.clear();
+    return m_connection.Close();
+}
+
 ConfigStore::~ConfigStore() {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     CloseDatabase();
@@ -146,7 +187,7 @@ bool ConfigStore::OpenDatabase(const std::string& data_folder, const std::string
     // one model's settings are never written into another's database.
     if (m_connection.IsOpen() && path != m_path) {
         m_opened = false;
-        if (!m_connection.Close()) {
+        if (!CloseConnection()) {
             m_path = path;
             return false;
         }
@@ -164,7 +205,7 @@ bool ConfigStore::OpenDatabase(const std::string& data_folder, const std::string
             if (rc == SQLiteDB::kOk) rc = probe.Step();
             probe.Finalize();
             if (rc == kNotADatabase) {
-                m_connection.Close();
+                CloseConnection();
             } else {
                 result = true;
             }
@@ -188,7 +229,7 @@ bool ConfigStore::CreateDatabase() {
 void ConfigStore::CloseDatabase() {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     if (m_opened) {
-        m_connection.Close();
+        CloseConnection();
         m_opened = false;
     }
 }
@@ -198,246 +239,250 @@ void ConfigStore::CloseDatabase() {
 bool ConfigStore::GetConfigValue(int profile, const std::string& key, std::string& value) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     value.clear();
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetConfigValue);
-    st.BindInt(1, profile);
-    st.BindText(2, ToUtf8(key));
-    if (st.Step() != SQLiteDB::kRow) return false;
-    value = FromUtf8(st.GetText(0));
+    StatementUse st(*this, sql::kGetConfigValue);
+    st->BindInt(1, profile);
+    st->BindText(2, ToUtf8(key));
+    if (st->Step() != SQLiteDB::kRow) return false;
+    value = FromUtf8(st->GetText(0));
     return true;
 }
 
 bool ConfigStore::SetConfigValue(int profile, const std::string& key, const std::string& value) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kSetConfigValue);
-    st.BindText(1, ToUtf8(value));
-    st.BindInt(2, profile);
-    st.BindText(3, ToUtf8(key));
-    return WriteSucceeded(st.Step());
+    StatementUse st(*this, sql::kSetConfigValue);
+    st->BindText(1, ToUtf8(value));
+    st->BindInt(2, profile);
+    st->BindText(3, ToUtf8(key));
+    return WriteSucceeded(st->Step());
 }
 
 // ---- profiles -------------------------------------------------------------
 
 int ConfigStore::AddProfile(const ProfileRecord& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kAddProfile);
-    st.BindText(1, ToUtf8(record.name));
-    st.BindInt(2, 0);
-    st.BindText(3, ToUtf8(record.app));
-    st.BindInt(4, 0);
-    if (!WriteSucceeded(st.Step())) return 0;
-    st.Finalize();
-    const int profile = static_cast<int>(m_connection.LastInsertRowId());
-    InsertDefaultConfig(profile);
+    // The profile and its settings rows are committed together.
+    OperationTransaction transaction(m_connection);
+    int profile = 0;
+    {
+        StatementUse st(*this, sql::kAddProfile);
+        st->BindText(1, ToUtf8(record.name));
+        st->BindInt(2, 0);
+        st->BindText(3, ToUtf8(record.app));
+        st->BindInt(4, 0);
+        if (WriteSucceeded(st->Step())) profile = static_cast<int>(m_connection.LastInsertRowId());
+    }
+    if (profile != 0) InsertDefaultConfig(profile);
+    if (!transaction.Commit()) return 0;
     return profile;
 }
 
 bool ConfigStore::RenameProfile(int profile, const std::string& name) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kRenameProfile);
-    st.BindText(1, ToUtf8(name));
-    st.BindInt(2, profile);
-    return WriteSucceeded(st.Step());
+    StatementUse st(*this, sql::kRenameProfile);
+    st->BindText(1, ToUtf8(name));
+    st->BindInt(2, profile);
+    return WriteSucceeded(st->Step());
 }
 
 bool ConfigStore::GetProfileName(int profile, std::string& name) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     name.clear();
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetProfileName);
-    st.BindInt(1, profile);
-    if (st.Step() != SQLiteDB::kRow) return false;
-    name = FromUtf8(st.GetText(0));
+    StatementUse st(*this, sql::kGetProfileName);
+    st->BindInt(1, profile);
+    if (st->Step() != SQLiteDB::kRow) return false;
+    name = FromUtf8(st->GetText(0));
     return true;
 }
 
 int ConfigStore::GetProfiles(std::vector<ProfileRecord>& list) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetProfiles);
-    return ReadList(st, list, ReadProfile);
+    StatementUse st(*this, sql::kGetProfiles);
+    return ReadList(*st, list, ReadProfile);
 }
 
 bool ConfigStore::SetActiveProfile(int profile) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kClearActiveProfile);
-    st.BindInt(1, 0);
-    st.Step();
-    m_connection.Prepare(st, sql::kSetActiveProfile);
-    st.BindInt(1, 1);
-    st.BindInt(2, profile);
-    return WriteSucceeded(st.Step());
+    OperationTransaction transaction(m_connection);
+    bool result = false;
+    {
+        StatementUse clear(*this, sql::kClearActiveProfile);
+        clear->BindInt(1, 0);
+        clear->Step();
+    }
+    {
+        StatementUse st(*this, sql::kSetActiveProfile);
+        st->BindInt(1, 1);
+        st->BindInt(2, profile);
+        result = WriteSucceeded(st->Step());
+    }
+    return transaction.Commit() && result;
 }
 
 int ConfigStore::GetActiveProfile() {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetActiveProfile);
-    st.BindInt(1, 1);
-    if (st.Step() != SQLiteDB::kRow) return 0;
-    return st.GetInt(0);
+    StatementUse st(*this, sql::kGetActiveProfile);
+    st->BindInt(1, 1);
+    if (st->Step() != SQLiteDB::kRow) return 0;
+    return st->GetInt(0);
 }
 
 // ---- button assignments ---------------------------------------------------
 
 int ConfigStore::SaveKeyAssignment(const KeyAssignment& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kDeleteKeyAssignment);
-    st.BindInt(1, record.profile);
-    st.BindInt(2, record.fn_layer);
-    st.BindInt(3, record.key_code);
-    st.Step();
-    if (record.macro_value == 0 && record.macro_value2 == 0) return 0;
-
-    m_connection.Prepare(st, sql::kInsertKeyAssignment);
-    st.BindInt(1, record.profile);
-    st.BindInt(2, record.fn_layer);
-    st.BindInt(3, record.key_code);
-    st.BindInt(4, record.layout_value);
-    st.BindText(5, ToUtf8(record.layout_desc));
-    st.BindInt(6, record.macro_type);
-    st.BindInt(7, record.macro_value);
-    st.BindInt(8, record.macro_value2);
-    st.BindInt(9, record.macro_value3);
-    st.BindText(10, ToUtf8(record.macro_desc));
-    if (!WriteSucceeded(st.Step())) return 0;
-    return static_cast<int>(m_connection.LastInsertRowId());
+    // Delete and insert are committed together, so a button is never left without its row.
+    OperationTransaction transaction(m_connection);
+    {
+        StatementUse remove(*this, sql::kDeleteKeyAssignment);
+        remove->BindInt(1, record.profile);
+        remove->BindInt(2, record.fn_layer);
+        remove->BindInt(3, record.key_code);
+        remove->Step();
+    }
+    int key_id = 0;
+    if (record.macro_value != 0 || record.macro_value2 != 0) {
+        StatementUse st(*this, sql::kInsertKeyAssignment);
+        st->BindInt(1, record.profile);
+        st->BindInt(2, record.fn_layer);
+        st->BindInt(3, record.key_code);
+        st->BindInt(4, record.layout_value);
+        st->BindText(5, ToUtf8(record.layout_desc));
+        st->BindInt(6, record.macro_type);
+        st->BindInt(7, record.macro_value);
+        st->BindInt(8, record.macro_value2);
+        st->BindInt(9, record.macro_value3);
+        st->BindText(10, ToUtf8(record.macro_desc));
+        if (WriteSucceeded(st->Step())) key_id = static_cast<int>(m_connection.LastInsertRowId());
+    }
+    if (!transaction.Commit()) return 0;
+    return key_id;
 }
 
 bool ConfigStore::GetKeyAssignment(int profile, int /*layer*/, int key_code, KeyAssignment& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetKeyAssignment);
-    st.BindInt(1, profile);
-    st.BindInt(2, 0);
-    st.BindInt(3, key_code);
-    if (st.Step() != SQLiteDB::kRow) return false;
-    record = ReadKeyAssignment(st);
+    StatementUse st(*this, sql::kGetKeyAssignment);
+    st->BindInt(1, profile);
+    st->BindInt(2, 0);
+    st->BindInt(3, key_code);
+    if (st->Step() != SQLiteDB::kRow) return false;
+    record = ReadKeyAssignment(*st);
     return true;
 }
 
 bool ConfigStore::SetKeyDescription(int profile, int /*layer*/, int key_code, const std::string& text) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kSetKeyDescription);
-    st.BindText(1, ToUtf8(text));
-    st.BindInt(2, profile);
-    st.BindInt(3, 0);
-    st.BindInt(4, key_code);
-    return WriteSucceeded(st.Step());
+    StatementUse st(*this, sql::kSetKeyDescription);
+    st->BindText(1, ToUtf8(text));
+    st->BindInt(2, profile);
+    st->BindInt(3, 0);
+    st->BindInt(4, key_code);
+    return WriteSucceeded(st->Step());
 }
 
 int ConfigStore::GetKeyAssignments(int profile, int /*layer*/, std::vector<KeyAssignment>& list) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetKeyAssignments);
-    st.BindInt(1, profile);
-    st.BindInt(2, 0);
-    return ReadList(st, list, ReadKeyAssignment);
+    StatementUse st(*this, sql::kGetKeyAssignments);
+    st->BindInt(1, profile);
+    st->BindInt(2, 0);
+    return ReadList(*st, list, ReadKeyAssignment);
 }
 
 bool ConfigStore::DeleteKeyAssignments(int profile) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kDeleteKeyAssignments);
-    st.BindInt(1, profile);
-    return WriteSucceeded(st.Step());
+    StatementUse st(*this, sql::kDeleteKeyAssignments);
+    st->BindInt(1, profile);
+    return WriteSucceeded(st->Step());
 }
 
 // ---- lighting -------------------------------------------------------------
 
 int ConfigStore::CountLights(int profile) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kCountLights);
-    st.BindInt(1, profile);
-    if (st.Step() != SQLiteDB::kRow) return 0;
-    return st.GetInt(0);
+    StatementUse st(*this, sql::kCountLights);
+    st->BindInt(1, profile);
+    if (st->Step() != SQLiteDB::kRow) return 0;
+    return st->GetInt(0);
 }
 
 int ConfigStore::AddLight(const LightRecord& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kAddLight);
-    st.BindInt(1, record.profile);
-    st.BindText(2, ToUtf8(record.name));
-    st.BindInt(3, record.mode);
-    st.BindInt(4, record.brightness);
-    st.BindInt(5, record.speed);
-    st.BindInt(6, record.direction);
-    st.BindInt(7, record.colorful);
-    st.BindInt(8, record.colorindex);
-    for (int i = 0; i < 7; ++i) st.BindInt(9 + i, record.ColorValue(i));
-    st.BindInt(16, record.config_func);
-    st.BindInt(17, record.reserved);
-    st.BindInt(18, record.status);
-    if (!WriteSucceeded(st.Step())) return 0;
+    StatementUse st(*this, sql::kAddLight);
+    st->BindInt(1, record.profile);
+    st->BindText(2, ToUtf8(record.name));
+    st->BindInt(3, record.mode);
+    st->BindInt(4, record.brightness);
+    st->BindInt(5, record.speed);
+    st->BindInt(6, record.direction);
+    st->BindInt(7, record.colorful);
+    st->BindInt(8, record.colorindex);
+    for (int i = 0; i < 7; ++i) st->BindInt(9 + i, record.ColorValue(i));
+    st->BindInt(16, record.config_func);
+    st->BindInt(17, record.reserved);
+    st->BindInt(18, record.status);
+    if (!WriteSucceeded(st->Step())) return 0;
     return static_cast<int>(m_connection.LastInsertRowId());
 }
 
 bool ConfigStore::UpdateLight(int mode, const LightRecord& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kUpdateLight);
-    st.BindInt(1, record.brightness);
-    st.BindInt(2, record.speed);
-    st.BindInt(3, record.direction);
-    st.BindInt(4, record.colorful);
-    st.BindInt(5, record.colorindex);
-    for (int i = 0; i < 7; ++i) st.BindInt(6 + i, record.ColorValue(i));
-    st.BindInt(13, record.config_func);
-    st.BindInt(14, record.reserved);
-    st.BindInt(15, record.profile);
-    st.BindInt(16, mode);
-    return WriteSucceeded(st.Step());
+    StatementUse st(*this, sql::kUpdateLight);
+    st->BindInt(1, record.brightness);
+    st->BindInt(2, record.speed);
+    st->BindInt(3, record.direction);
+    st->BindInt(4, record.colorful);
+    st->BindInt(5, record.colorindex);
+    for (int i = 0; i < 7; ++i) st->BindInt(6 + i, record.ColorValue(i));
+    st->BindInt(13, record.config_func);
+    st->BindInt(14, record.reserved);
+    st->BindInt(15, record.profile);
+    st->BindInt(16, mode);
+    return WriteSucceeded(st->Step());
 }
 
 bool ConfigStore::SetActiveLight(int profile, int mode) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kClearActiveLight);
-    st.BindInt(1, 0);
-    st.BindInt(2, profile);
-    st.Step();
-    m_connection.Prepare(st, sql::kSetActiveLight);
-    st.BindInt(1, 1);
-    st.BindInt(2, profile);
-    st.BindInt(3, mode);
-    return WriteSucceeded(st.Step());
+    OperationTransaction transaction(m_connection);
+    bool result = false;
+    {
+        StatementUse clear(*this, sql::kClearActiveLight);
+        clear->BindInt(1, 0);
+        clear->BindInt(2, profile);
+        clear->Step();
+    }
+    {
+        StatementUse st(*this, sql::kSetActiveLight);
+        st->BindInt(1, 1);
+        st->BindInt(2, profile);
+        st->BindInt(3, mode);
+        result = WriteSucceeded(st->Step());
+    }
+    return transaction.Commit() && result;
 }
 
 int ConfigStore::GetActiveLightMode(int profile) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetActiveLightMode);
-    st.BindInt(1, profile);
-    st.BindInt(2, 1);
-    if (st.Step() != SQLiteDB::kRow) return 0;
-    return st.GetInt(0);
+    StatementUse st(*this, sql::kGetActiveLightMode);
+    st->BindInt(1, profile);
+    st->BindInt(2, 1);
+    if (st->Step() != SQLiteDB::kRow) return 0;
+    return st->GetInt(0);
 }
 
 bool ConfigStore::GetLight(int profile, int mode, LightRecord& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetLight);
-    st.BindInt(1, profile);
-    st.BindInt(2, mode);
-    if (st.Step() != SQLiteDB::kRow) return false;
-    record = ReadLight(st);
+    StatementUse st(*this, sql::kGetLight);
+    st->BindInt(1, profile);
+    st->BindInt(2, mode);
+    if (st->Step() != SQLiteDB::kRow) return false;
+    record = ReadLight(*st);
     return true;
 }
 
 int ConfigStore::GetLights(int profile, std::vector<LightRecord>& list) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetLights);
-    st.BindInt(1, profile);
-    return ReadList(st, list, ReadLight);
+    StatementUse st(*this, sql::kGetLights);
+    st->BindInt(1, profile);
+    return ReadList(*st, list, ReadLight);
 }
 
 // ---- macros ---------------------------------------------------------------
@@ -454,78 +499,78 @@ int ConfigStore::CreateMacro(const std::string& name) {
 
 int ConfigStore::AddMacro(const MacroData& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kAddMacro);
-    st.BindText(1, ToUtf8(record.name));
-    st.BindInt(2, record.play_type);
-    st.BindInt(3, record.play_times);
-    st.BindInt(4, record.delay_type);
-    st.BindInt(5, record.delay_time);
-    if (!WriteSucceeded(st.Step())) return 0;
+    StatementUse st(*this, sql::kAddMacro);
+    st->BindText(1, ToUtf8(record.name));
+    st->BindInt(2, record.play_type);
+    st->BindInt(3, record.play_times);
+    st->BindInt(4, record.delay_type);
+    st->BindInt(5, record.delay_time);
+    if (!WriteSucceeded(st->Step())) return 0;
     return static_cast<int>(m_connection.LastInsertRowId());
 }
 
 bool ConfigStore::SetMacroName(int macro_id, const std::string& name) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kSetMacroName);
-    st.BindText(1, ToUtf8(name));
-    st.BindInt(2, macro_id);
-    return WriteSucceeded(st.Step());
+    StatementUse st(*this, sql::kSetMacroName);
+    st->BindText(1, ToUtf8(name));
+    st->BindInt(2, macro_id);
+    return WriteSucceeded(st->Step());
 }
 
 bool ConfigStore::UpdateMacro(int macro_id, const MacroData& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kUpdateMacro);
-    st.BindText(1, ToUtf8(record.name));
-    st.BindInt(2, record.play_type);
-    st.BindInt(3, record.play_times);
-    st.BindInt(4, record.delay_type);
-    st.BindInt(5, record.delay_time);
-    st.BindInt(6, macro_id);
-    return WriteSucceeded(st.Step());
+    StatementUse st(*this, sql::kUpdateMacro);
+    st->BindText(1, ToUtf8(record.name));
+    st->BindInt(2, record.play_type);
+    st->BindInt(3, record.play_times);
+    st->BindInt(4, record.delay_type);
+    st->BindInt(5, record.delay_time);
+    st->BindInt(6, macro_id);
+    return WriteSucceeded(st->Step());
 }
 
 bool ConfigStore::RemoveMacro(int macro_id) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kRemoveMacro);
-    st.BindInt(1, macro_id);
-    if (!WriteSucceeded(st.Step())) return false;
-    m_connection.Prepare(st, sql::kDeleteMacroRecords);
-    st.BindInt(1, macro_id);
-    return WriteSucceeded(st.Step());
+    OperationTransaction transaction(m_connection);
+    bool result = false;
+    {
+        StatementUse st(*this, sql::kRemoveMacro);
+        st->BindInt(1, macro_id);
+        result = WriteSucceeded(st->Step());
+    }
+    if (result) {
+        StatementUse events(*this, sql::kDeleteMacroRecords);
+        events->BindInt(1, macro_id);
+        result = WriteSucceeded(events->Step());
+    }
+    return transaction.Commit() && result;
 }
 
 bool ConfigStore::GetMacro(int macro_id, MacroData& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetMacro);
-    st.BindInt(1, macro_id);
-    if (st.Step() != SQLiteDB::kRow) return false;
-    record = ReadMacro(st);
+    StatementUse st(*this, sql::kGetMacro);
+    st->BindInt(1, macro_id);
+    if (st->Step() != SQLiteDB::kRow) return false;
+    record = ReadMacro(*st);
     return true;
 }
 
 int ConfigStore::GetMacros(std::vector<MacroData>& list) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetMacros);
-    return ReadList(st, list, ReadMacro);
+    StatementUse st(*this, sql::kGetMacros);
+    return ReadList(*st, list, ReadMacro);
 }
 
 int ConfigStore::AddMacroRecord(const MacroRecord& record) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kAddMacroRecord);
-    st.BindInt(1, record.macro_id);
-    st.BindInt(2, record.type);
-    st.BindInt(3, record.record_index);
-    st.BindText(4, ToUtf8(record.desc));
-    st.BindInt(5, record.value);
-    st.BindInt(6, record.delay_time);
-    if (!WriteSucceeded(st.Step())) return 0;
+    StatementUse st(*this, sql::kAddMacroRecord);
+    st->BindInt(1, record.macro_id);
+    st->BindInt(2, record.type);
+    st->BindInt(3, record.record_index);
+    st->BindText(4, ToUtf8(record.desc));
+    st->BindInt(5, record.value);
+    st->BindInt(6, record.delay_time);
+    if (!WriteSucceeded(st->Step())) return 0;
     return static_cast<int>(m_connection.LastInsertRowId());
 }
 
@@ -533,32 +578,29 @@ void ConfigStore::AddMacroRecords(const std::vector<MacroRecord>& records) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     SQLiteAutoTransaction transaction(&m_connection);
     for (const MacroRecord& record : records) {
-        SQLiteStatement st;
-        m_connection.Prepare(st, sql::kAddMacroRecord);
-        st.BindInt(1, record.macro_id);
-        st.BindInt(2, record.type);
-        st.BindInt(3, record.record_index);
-        st.BindText(4, ToUtf8(record.desc));
-        st.BindInt(5, record.value);
-        st.BindInt(6, record.delay_time);
-        st.Step();
+        StatementUse st(*this, sql::kAddMacroRecord);
+        st->BindInt(1, record.macro_id);
+        st->BindInt(2, record.type);
+        st->BindInt(3, record.record_index);
+        st->BindText(4, ToUtf8(record.desc));
+        st->BindInt(5, record.value);
+        st->BindInt(6, record.delay_time);
+        st->Step();
     }
 }
 
 int ConfigStore::GetMacroRecords(int macro_id, std::vector<MacroRecord>& list) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kGetMacroRecords);
-    st.BindInt(1, macro_id);
-    return ReadList(st, list, ReadMacroRecord);
+    StatementUse st(*this, sql::kGetMacroRecords);
+    st->BindInt(1, macro_id);
+    return ReadList(*st, list, ReadMacroRecord);
 }
 
 bool ConfigStore::DeleteMacroRecords(int macro_id) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    SQLiteStatement st;
-    m_connection.Prepare(st, sql::kDeleteMacroRecords);
-    st.BindInt(1, macro_id);
-    return WriteSucceeded(st.Step());
+    StatementUse st(*this, sql::kDeleteMacroRecords);
+    st->BindInt(1, macro_id);
+    return WriteSucceeded(st->Step());
 }
 
 }  // namespace corvatt

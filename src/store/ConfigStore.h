@@ -2,12 +2,16 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "store/ModelContext.h"
+#include "store/SQLiteAutoTransaction.h"
 #include "store/SQLiteDB.h"
+#include "store/SQLiteStatement.h"
 #include "store/StoreRecords.h"
 
 namespace corvatt {
@@ -108,13 +112,54 @@ public:
     static int32_t ParseColour(const std::string& text);
 
 private:
+    // A prepared statement for one operation, kept for the next call with the same SQL
+    // text; rewound and unbound when the operation ends, so it holds no lock on the file.
+    class StatementUse {
+    public:
+        struct Cached {
+            SQLiteStatement statement;
+            bool in_use = false;
+        };
+
+        StatementUse(ConfigStore& store, const char* sql);
+        ~StatementUse();
+        StatementUse(const StatementUse&) = delete;
+        StatementUse& operator=(const StatementUse&) = delete;
+
+        SQLiteStatement* operator->() { return m_statement; }
+        SQLiteStatement& operator*() { return *m_statement; }
+
+    private:
+        Cached* m_cached = nullptr;  // not owned
+        SQLiteStatement* m_statement = nullptr;
+        SQLiteStatement m_own;  // when the cached one is already in use further up
+    };
+
+    // Groups the statements of one operation into one transaction (one journal cycle,
+    // and all or nothing on a crash) unless one is already open.
+    class OperationTransaction {
+    public:
+        explicit OperationTransaction(SQLiteDB& connection);
+        ~OperationTransaction();
+        // Ends the transaction; false when its changes could not be committed.
+        bool Commit();
+        OperationTransaction(const OperationTransaction&) = delete;
+        OperationTransaction& operator=(const OperationTransaction&) = delete;
+
+    private:
+        std::unique_ptr<SQLiteAutoTransaction> m_transaction;
+    };
+
     bool CreateDatabase();
+    // Closes the connection after dropping the cached statements.
+    bool CloseConnection();
 
     SQLiteDB m_connection;
     mutable std::recursive_mutex m_lock;
     std::string m_path;
     std::string m_data_folder;
     bool m_opened = false;
+    std::unordered_map<const char*, std::unique_ptr<StatementUse::Cached>> m_statements;
 };
 
 }  // namespace corvatt

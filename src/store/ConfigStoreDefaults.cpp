@@ -4,7 +4,6 @@
 
 #include "common/text/Text.h"
 #include "store/ConfigStore.h"
-#include "store/SQLiteStatement.h"
 #include "store/StoreSql.h"
 
 namespace corvatt {
@@ -88,12 +87,11 @@ void ConfigStore::InsertDefaultConfig(int profile) {
     for (const DefaultSetting& setting : kDefaultSettings) {
         const std::string key = setting.key;
         const std::string value = setting.value;
-        SQLiteStatement st;
-        m_connection.Prepare(st, sql::kInsertConfig);
-        st.BindInt(1, profile);
-        st.BindText(2, ToUtf8(key));
-        st.BindText(3, ToUtf8(value));
-        st.Step();
+        StatementUse st(*this, sql::kInsertConfig);
+        st->BindInt(1, profile);
+        st->BindText(2, ToUtf8(key));
+        st->BindText(3, ToUtf8(value));
+        st->Step();
     }
 }
 
@@ -133,6 +131,7 @@ int32_t ConfigStore::ParseColour(const std::string& colour_text) {
 void ConfigStore::EnsureDefaultLights(int profile, const std::array<bool, 6>& light_enabled) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     if (CountLights(profile) >= 1) return;
+    OperationTransaction transaction(m_connection);
     for (std::size_t i = 0; i < 6; ++i) {
         if (!light_enabled[i]) continue;
         LightRecord light;

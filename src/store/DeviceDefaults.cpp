@@ -35,6 +35,7 @@ bool ConfigStore::ApplyDeviceDefaults(int profile, const std::string& descriptio
     XmlDocument doc;
     if (!doc.LoadFile(description_path)) return false;
     if (!doc.FindElement("mouse")) return false;
+    OperationTransaction transaction(m_connection);
     doc.EnterElement();
     if (!doc.FindElement("mouse_info")) return true;
     doc.EnterElement();

@@ -13,7 +13,7 @@ SQLiteAutoTransaction::SQLiteAutoTransaction(SQLiteDB* database) : m_database(da
 
 SQLiteAutoTransaction::~SQLiteAutoTransaction() {
     if (m_active && m_database != nullptr) {
-        if (m_database->IsOpen()) m_database->Execute("END");
+        if (m_database->IsOpen()) m_database->EndTransaction();
         m_active = false;
     }
 }
@@ -28,7 +28,7 @@ bool SQLiteAutoTransaction::Begin() {
 bool SQLiteAutoTransaction::Commit() {
     if (m_database == nullptr) return false;
     int rc = SQLiteDB::kMisuse;
-    if (m_database->IsOpen()) rc = m_database->Execute("END");
+    if (m_database->IsOpen()) rc = m_database->EndTransaction();
     m_active = false;
     return rc == SQLiteDB::kOk;
 }

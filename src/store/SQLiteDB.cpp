@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 #include "store/SQLiteStatement.h"
 
 namespace corvatt {
@@ -45,9 +48,25 @@ bool SQLiteDB::Close() {
     return true;
 }
 
+bool SQLiteDB::InTransaction() const {
+    return m_handle && sqlite3_get_autocommit(m_handle.get()) == 0;
+}
+
 int SQLiteDB::Execute(const char* sql, ExecCallback callback, void* argument) {
     if (!m_handle || sql == nullptr) return kMisuse;
     return sqlite3_exec(m_handle.get(), sql, callback, argument, nullptr);
+}
+
+int SQLiteDB::EndTransaction() {
+    constexpr int kRetries = 25;
+    constexpr auto kPause = std::chrono::milliseconds(2);
+    int rc = Execute("END");
+    for (int attempt = 0; rc != kOk && InTransaction() && attempt < kRetries; ++attempt) {
+        std::this_thread::sleep_for(kPause);
+        rc = Execute("END");
+    }
+    if (rc != kOk && InTransaction()) Execute("ROLLBACK");
+    return rc;
 }
 
 int SQLiteDB::Prepare(SQLiteStatement& statement, const char* sql, int length) {

@@ -31,8 +31,14 @@ public:
     // A failed close keeps the handle.
     bool Close();
     bool IsOpen() const { return m_handle != nullptr; }
+    // A transaction begun on this connection has not ended yet.
+    bool InTransaction() const;
 
     int Execute(const char* sql, ExecCallback callback = nullptr, void* argument = nullptr);
+    // "END". While another connection still reads, the end is tried again for a short
+    // while; if it still fails the transaction is rolled back, so the connection never
+    // stays inside a transaction that nothing will end. Returns the result of "END".
+    int EndTransaction();
     // Finalizes what `statement` held, then prepares `sql`; length -1 reads up to the NUL.
     int Prepare(SQLiteStatement& statement, const char* sql, int length = -1);
     // -1 without a connection.

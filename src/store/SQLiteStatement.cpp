@@ -40,6 +40,11 @@ int SQLiteStatement::Reset() {
     return sqlite3_reset(m_handle.get());
 }
 
+int SQLiteStatement::ClearBindings() {
+    if (!m_handle) return SQLiteDB::kMisuse;
+    return sqlite3_clear_bindings(m_handle.get());
+}
+
 int32_t SQLiteStatement::GetInt(int column) const {
     if (!m_handle) return 0;
     return sqlite3_column_int(m_handle.get(), column);

@@ -33,6 +33,8 @@ public:
     int Step();
     // Rewinds the statement so that it can be bound and stepped again.
     int Reset();
+    // Sets every parameter back to null.
+    int ClearBindings();
 
     // 0-based column index.
     int32_t GetInt(int column) const;

@@ -542,5 +542,26 @@ TEST_F(ConfigStoreTest, MacroEventListKeepsGoingPastAFailingEvent) {
     EXPECT_EQ(read[1].value, 3);
 }
 
+TEST_F(ConfigStoreTest, ChangeThatCannotBeCommittedIsReportedAndLeavesNoTransactionOpen) {
+    const int macro = m_store.CreateMacro("m");
+    ASSERT_GT(m_store.AddProfile(ProfileRecord{}), 0);
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(DbPath().c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM t_macro_data;", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(m_store.SaveKeyAssignment(MakeKey(1, 5, 3, 0)), 0);
+    EXPECT_FALSE(m_store.SetActiveProfile(1));
+    m_store.AddMacroRecords({MakeEvent(macro, 0, 1), MakeEvent(macro, 1, 2)});
+    sqlite3_exec(reader, "END", nullptr, nullptr, nullptr);
+    sqlite3_close(reader);
+
+    std::vector<MacroRecord> events;
+    EXPECT_EQ(m_store.GetMacroRecords(macro, events), 0);
+    KeyAssignment key;
+    EXPECT_FALSE(m_store.GetKeyAssignment(1, 0, 5, key));
+    // The next change is committed and visible to other connections at once.
+    EXPECT_TRUE(m_store.SetConfigValue(1, "dpi_index", "4"));
+    EXPECT_EQ(QueryFile(DbPath(), "SELECT value FROM t_configdata WHERE key = 'dpi_index'")[0][0], "4");
+}
+
 }  // namespace
 }  // namespace corvatt

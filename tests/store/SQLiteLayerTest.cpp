@@ -1,5 +1,8 @@
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "StoreTestSupport.h"
@@ -140,6 +143,55 @@ TEST_F(SQLiteLayerTest, TransactionEndsOnCommitOrDestructionWithoutRollback) {
     EXPECT_EQ(CountRows(m_path, "t"), 3);
     EXPECT_TRUE(transaction.Begin());
     EXPECT_TRUE(transaction.Commit());
+}
+
+// Another connection in a read transaction: the commit waits for it briefly, and
+// gives up with a rollback rather than leaving the transaction open.
+class ReaderHoldingTheFile {
+public:
+    explicit ReaderHoldingTheFile(const std::string& path) {
+        sqlite3_open(path.c_str(), &m_db);
+        sqlite3_exec(m_db, "BEGIN; SELECT count(*) FROM t;", nullptr, nullptr, nullptr);
+    }
+    ~ReaderHoldingTheFile() { Release(); }
+    void Release() {
+        if (m_db == nullptr) return;
+        sqlite3_exec(m_db, "END", nullptr, nullptr, nullptr);
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+TEST_F(SQLiteLayerTest, EndWaitsForAReaderThatFinishesSoon) {
+    ReaderHoldingTheFile reader(m_path);
+    SQLiteAutoTransaction transaction(&m_db);
+    ASSERT_EQ(m_db.Execute("INSERT INTO t(a) VALUES (1)"), SQLiteDB::kOk);
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        reader.Release();
+    });
+    EXPECT_TRUE(transaction.Commit());
+    release.join();
+    EXPECT_FALSE(m_db.InTransaction());
+    EXPECT_EQ(CountRows(m_path, "t"), 1);
+}
+
+TEST_F(SQLiteLayerTest, EndThatCannotCommitRollsBack) {
+    {
+        ReaderHoldingTheFile reader(m_path);
+        SQLiteAutoTransaction transaction(&m_db);
+        ASSERT_EQ(m_db.Execute("INSERT INTO t(a) VALUES (1)"), SQLiteDB::kOk);
+        EXPECT_FALSE(transaction.Commit());
+        EXPECT_FALSE(m_db.InTransaction());
+    }
+    // Later statements commit on their own again.
+    EXPECT_EQ(m_db.Execute("INSERT INTO t(a) VALUES (2)"), SQLiteDB::kOk);
+    const auto rows = testing::QueryFile(m_path, "SELECT a FROM t");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], "2");
 }
 
 TEST(SQLiteAutoTransactionEdges, NullOrClosedDatabase) {
