@@ -24,7 +24,7 @@ TEST_F(SimFixture, UiReadsStaySafeWhileTheWorkerRebuildsTheList) {
     dm.SetCurrentType(102);
     std::atomic<bool> done{false};
     std::thread worker([&] {
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 500; ++i) {
             Rescan();
             OutputReport request(0x05);
             dm.ExchangeReport(request.data(), request.size());
@@ -33,7 +33,7 @@ TEST_F(SimFixture, UiReadsStaySafeWhileTheWorkerRebuildsTheList) {
     });
     int reads = 0;
     int bad = 0;
-    while (!done) {
+    do {
         const int kind = dm.GetConnectionKind();
         int release = 0;
         const bool have_release = dm.GetReleaseNumber(release, 1);
@@ -46,7 +46,7 @@ TEST_F(SimFixture, UiReadsStaySafeWhileTheWorkerRebuildsTheList) {
             ++bad;
         }
         ++reads;
-    }
+    } while (!done);
     worker.join();
     EXPECT_EQ(bad, 0);
     EXPECT_GT(reads, 0);
@@ -78,11 +78,8 @@ TEST_F(SimFixture, TypeChangeNeverInterleavesWithAStep) {
             ++steps;
         }
     });
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; steps.load() < 200; ++i) {
         dm.SetCurrentType(i % 2 == 0 ? 201 : 102);
-        std::this_thread::yield();
-    }
-    while (steps.load() < 50) {
         std::this_thread::yield();
     }
     done = true;
