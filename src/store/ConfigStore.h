@@ -42,7 +42,9 @@ public:
     void SetDataFolder(const std::string& data_folder);
     std::string DataFolder() const;
 
-    // Opens <data folder>db/<name>_data1.db; a missing file is created with the schema.
+    // Opens <data folder>db/<name>_data1.db; a missing file is created with the schema,
+    // an existing one is opened as it is. Open on the same file: true at once; open on
+    // another file: that one is closed first. A file that is not a database gives false.
     bool OpenDatabase(const std::string& data_folder, const std::string& name);
     bool OpenDatabase(const std::string& name);
     void CloseDatabase();
@@ -68,7 +70,8 @@ public:
     bool SetActiveProfile(int profile);
     int GetActiveProfile();
 
-    // Button assignments. `layer` is always stored and read as 0.
+    // Button assignments. Reads and SetKeyDescription use layer 0 whatever `layer` says;
+    // SaveKeyAssignment writes the record's fn_layer (callers pass 0).
     int SaveKeyAssignment(const KeyAssignment& record);
     bool GetKeyAssignment(int profile, int layer, int key_code, KeyAssignment& record);
     bool SetKeyDescription(int profile, int layer, int key_code, const std::string& text);
@@ -102,7 +105,8 @@ public:
     void InsertDefaultConfig(int profile);
     // Writes the model's defaults from its description file into `profile`; with
     // `dpi_only` only the dpi_info part. Returns whether the description was read
-    // (a missing one leaves the stored values as they are).
+    // (a missing one leaves the stored values as they are). The highest report-rate
+    // code is not touched: it always comes from the device information.
     bool ApplyDeviceDefaults(int profile, const std::string& description_path, bool dpi_only);
     bool ApplyDeviceDefaults(const ModelContext& model, bool dpi_only);
     // Adds the default lighting rows of the enabled modes (light_1 .. light_6) when
