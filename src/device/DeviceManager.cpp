@@ -92,6 +92,12 @@ void DeviceManager::SetReadInterrupt(std::function<bool()> interrupted) {
     m_read_interrupt = std::move(interrupted);
 }
 
+void DeviceManager::WakeIdleRead() {
+    for (const std::shared_ptr<HidBackend>& backend : Backends()) {
+        backend->WakeReaders();
+    }
+}
+
 void DeviceManager::Sleep(int ms) {
     m_sleep(std::chrono::milliseconds(ms));
 }
@@ -174,7 +180,14 @@ bool DeviceManager::ReadInterruptible(HidHandle* handle, std::uint8_t* data, std
         if (m_read_interrupt && m_read_interrupt()) {
             return false;
         }
-        const int n = ReadReport(handle, data, len, std::min(kIdleReadSliceMs, timeout_ms - waited));
+        bool woken = false;
+        const int n = handle->ReadIdle(data, len, std::min(kIdleReadSliceMs, timeout_ms - waited), woken);
+        if (woken) {
+            return false;
+        }
+        if (n > 0) {
+            Log::Report(false, data, std::min(static_cast<std::size_t>(n), len));
+        }
         if (n > 0) {
             return true;
         }

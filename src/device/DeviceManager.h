@@ -59,6 +59,8 @@ public:
     // The idle read (ReadDeviceReport) runs in 10 ms slices and ends early once
     // this returns true (for example: a task is queued). Set before the worker starts.
     void SetReadInterrupt(std::function<bool()> interrupted);
+    // Ends a waiting idle read now (call it after queuing a task). Any thread.
+    void WakeIdleRead();
 
     // Supported ids, in catalogue order.
     void AddSupportedId(int vendor_id, int product_id, std::string text, int device_type, int mode,

@@ -33,6 +33,13 @@ public:
     // the device went away).
     virtual int Read(std::uint8_t* data, std::size_t len, int timeout_ms) = 0;
 
+    // A read that the back end's WakeReaders may end early: it then returns 0 with
+    // woken set. A wake that comes while no such read waits ends the next one at once.
+    virtual int ReadIdle(std::uint8_t* data, std::size_t len, int timeout_ms, bool& woken) {
+        woken = false;
+        return Read(data, len, timeout_ms);
+    }
+
     // The interface's product string, UTF-8; empty when it has none.
     virtual std::string ProductString() = 0;
 };
@@ -50,6 +57,10 @@ public:
     // The report descriptor of the interface behind a path (an enumeration path,
     // or a hot-plug path that this back end recognises). False when unknown.
     virtual bool ReadReportDescriptor(const std::string& path, std::vector<std::uint8_t>& descriptor) = 0;
+
+    // Ends the ReadIdle calls waiting on this back end's handles. Any thread.
+    // Back ends that cannot do so ignore it (their idle reads run in short slices).
+    virtual void WakeReaders() {}
 };
 
 }  // namespace corvatt

@@ -8,6 +8,9 @@ void TaskQueue::Push(int code) {
         m_codes.push_back(code);
     }
     m_cv.notify_all();
+    if (m_push_hook) {
+        m_push_hook();
+    }
 }
 
 std::optional<int> TaskQueue::TryPop() {

@@ -19,6 +19,10 @@ class TaskQueue {
 public:
     static constexpr std::chrono::milliseconds kForever{-1};
 
+    // Called after every Push, outside the queue's lock (e.g. to wake an idle
+    // device read). Set before other threads use the queue.
+    void SetPushHook(std::function<void()> hook) { m_push_hook = std::move(hook); }
+
     void Push(int code);
     void Push(DeviceTask task) { Push(ToCode(task)); }
     std::optional<int> TryPop();
@@ -39,6 +43,7 @@ private:
     std::condition_variable m_cv;
     std::deque<int> m_codes;
     std::uint64_t m_wake_count = 0;
+    std::function<void()> m_push_hook;
 };
 
 // Runs the operation of each code. Codes without an operation (the no-op codes,

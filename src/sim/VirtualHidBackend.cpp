@@ -70,6 +70,7 @@ struct VirtualHidBackend::Core {
     std::int64_t virtual_now = 0;
     const std::chrono::steady_clock::time_point epoch = std::chrono::steady_clock::now();
     DeviceChangeHook hook;
+    bool wake_pending = false;  // ends the current or next idle read
 
     std::int64_t Now() const {
         if (virtual_time) {
@@ -197,13 +198,19 @@ struct VirtualHidBackend::Core {
         return result;
     }
 
-    int Read(int id, int interface_number, std::uint8_t* data, std::size_t len, int timeout_ms) {
+    int Read(int id, int interface_number, std::uint8_t* data, std::size_t len, int timeout_ms,
+             bool* woken) {
         std::unique_lock lock(mutex);
         const std::int64_t deadline = Now() + std::max(timeout_ms, 0);
         for (;;) {
             SimDevice* device = Find(id);
             if (device == nullptr || !device->plugged) {
                 return -1;
+            }
+            if (woken != nullptr && wake_pending) {
+                wake_pending = false;
+                *woken = true;
+                return 0;
             }
             const std::int64_t now = Now();
             std::int64_t next_due = deadline + 1;
@@ -249,7 +256,11 @@ public:
         return m_core->Write(m_id, m_interface, data, len);
     }
     int Read(std::uint8_t* data, std::size_t len, int timeout_ms) override {
-        return m_core->Read(m_id, m_interface, data, len, timeout_ms);
+        return m_core->Read(m_id, m_interface, data, len, timeout_ms, nullptr);
+    }
+    int ReadIdle(std::uint8_t* data, std::size_t len, int timeout_ms, bool& woken) override {
+        woken = false;
+        return m_core->Read(m_id, m_interface, data, len, timeout_ms, &woken);
     }
     std::string ProductString() override { return m_product; }
 
@@ -372,6 +383,14 @@ bool VirtualHidBackend::ReadReportDescriptor(const std::string& path, std::vecto
     }
     descriptor = InterfaceDescriptor(interface_number);
     return true;
+}
+
+void VirtualHidBackend::WakeReaders() {
+    {
+        std::lock_guard lock(m_core->mutex);
+        m_core->wake_pending = true;
+    }
+    m_core->cv.notify_all();
 }
 
 void VirtualHidBackend::SetDeviceChangeHook(DeviceChangeHook hook) {

@@ -62,6 +62,7 @@ public:
     std::vector<HidDeviceInfo> Enumerate() override;
     std::unique_ptr<HidHandle> Open(const std::string& path) override;
     bool ReadReportDescriptor(const std::string& path, std::vector<std::uint8_t>& descriptor) override;
+    void WakeReaders() override;
 
     void SetDeviceChangeHook(DeviceChangeHook hook);
 

@@ -477,6 +477,16 @@ TEST_F(SimFixture, IdleReadEndsEarlyWhenInterrupted) {
     EXPECT_EQ(sim->NowMs() - start, 30) << "three 10 ms slices, then the interrupt";
 
     dm.SetReadInterrupt(nullptr);
+    dm.WakeIdleRead();  // a wake with no idle read waiting ...
+    OutputReport request(0x05);
+    start = sim->NowMs();
+    EXPECT_TRUE(dm.ExchangeReport(request.data(), request.size())) << "... leaves exchanges alone";
+    EXPECT_FALSE(dm.ReadDeviceReport(report.data(), type));
+    EXPECT_EQ(sim->NowMs() - start, 0) << "... and ends the next idle read at once";
+    start = sim->NowMs();
+    EXPECT_FALSE(dm.ReadDeviceReport(report.data(), type));
+    EXPECT_EQ(sim->NowMs() - start, 100) << "one wake, one read";
+
     sim->PushInputReport(id, {0xC2, 0x25});
     EXPECT_TRUE(dm.ReadDeviceReport(report.data(), type));
     EXPECT_EQ(report[0], 0xC2);

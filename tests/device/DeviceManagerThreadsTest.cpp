@@ -94,6 +94,7 @@ public:
     PollingWorker(DeviceManager& dm, TaskQueue& queue) : m_dm(dm), m_queue(queue) {
         AttachQueue(&queue);
         m_dm.SetReadInterrupt([this] { return !m_queue.Empty(); });
+        m_queue.SetPushHook([this] { m_dm.WakeIdleRead(); });
     }
     ~PollingWorker() override {
         JoinWorker();

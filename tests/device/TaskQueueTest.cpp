@@ -25,6 +25,15 @@ TEST(TaskQueue, FirstInFirstOut) {
     EXPECT_FALSE(queue.TryPop().has_value());
 }
 
+TEST(TaskQueue, PushHookRunsAfterTheCodeIsQueued) {
+    TaskQueue queue;
+    std::vector<std::size_t> sizes;
+    queue.SetPushHook([&] { sizes.push_back(queue.Size()); });
+    queue.Push(1);
+    queue.Push(23);
+    EXPECT_EQ(sizes, (std::vector<std::size_t>{1, 2}));
+}
+
 TEST(TaskDispatcher, CodesThatDoNothingAreTakenAndDropped) {
     TaskQueue queue;
     TaskDispatcher dispatcher;
