@@ -181,7 +181,9 @@ bool ConfigStore::OpenDatabase(const std::string& name) {
 
 bool ConfigStore::OpenDatabase(const std::string& data_folder, const std::string& name) {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    const std::string path = data_folder + "db/" + name + "_data1.db";
+    std::string folder = data_folder;
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    const std::string path = folder + "db/" + name + "_data1.db";
 
     // A connection still open on another model's file is switched over, so that
     // one model's settings are never written into another's database.

@@ -224,6 +224,17 @@ TEST(ConfigStoreFailure, DatabaseThatCannotBeCreated) {
     ExpectEveryOperationFails(store);
 }
 
+TEST(ConfigStoreFailure, DatabasePathThatIsAFolder) {
+    TempDataFolder folder;
+    std::filesystem::create_directories(folder.DbPath("taken"));
+    ConfigStore store;
+    std::string without_slash = folder.Folder();
+    without_slash.pop_back();
+    EXPECT_FALSE(store.OpenDatabase(without_slash, "taken"));
+    EXPECT_EQ(store.Path(), folder.DbPath("taken"));
+    ExpectEveryOperationFails(store);
+}
+
 TEST_F(ConfigStoreTest, DatabaseLockedByAnotherProcessFailsEveryOperationAndKeepsData) {
     const int profile = m_store.AddProfile(ProfileRecord{0, "kept", "", 0, 0});
     ASSERT_EQ(profile, 1);
