@@ -105,14 +105,12 @@ int RunProgram(const CommandLine& command_line, ProgramServices& services) {
     // 3. One instance per user: a later start brings the first forward and leaves.
     InstanceRouter router;
     std::unique_ptr<SingleInstance> instance = services.make_instance(app_name);
-    const auto claim = instance->TryClaim([&router](const std::string& command) { router.Handle(command); });
     if (command_line.quit) {
-        if (claim == SingleInstance::Claim::kRunning) {
-            return instance->Send(kInstanceCommandQuit, 1000) ? 0 : 1;
-        }
+        if (instance->Send(kInstanceCommandQuit, 1000)) return 0;
         std::fprintf(stderr, "corvatt: no running instance to quit\n");
         return 1;
     }
+    const auto claim = instance->TryClaim([&router](const std::string& command) { router.Handle(command); });
     if (claim == SingleInstance::Claim::kRunning) {
         instance->Send(kInstanceCommandShow, 1000);
         return 0;
