@@ -58,19 +58,25 @@ void Build(XmlDocument& doc, std::int64_t n) {
   }
 }
 
-// Writes the file once per size.
+// Writes the file once per size; removed when the program ends.
 const std::string& PreparedFile(std::int64_t n) {
-  static std::int64_t prepared_n = -1;
-  static std::string path;
-  if (prepared_n != n) {
-    if (!path.empty()) std::remove(path.c_str());
+  struct Prepared {
+    std::int64_t n = -1;
+    std::string path;
+    ~Prepared() {
+      if (!path.empty()) std::remove(path.c_str());
+    }
+  };
+  static Prepared prepared;
+  if (prepared.n != n) {
+    if (!prepared.path.empty()) std::remove(prepared.path.c_str());
     XmlDocument doc;
     Build(doc, n);
-    path = BenchPath(n);
-    doc.SaveFile(path);
-    prepared_n = n;
+    prepared.path = BenchPath(n);
+    doc.SaveFile(prepared.path);
+    prepared.n = n;
   }
-  return path;
+  return prepared.path;
 }
 
 void BM_Build(benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -326,6 +327,73 @@ TEST(XmlParse, DamagedTreeStaysWalkable) {
   ASSERT_TRUE(doc.FindElement("c"));
   EXPECT_EQ(doc.GetAttribute("y"), "2");
   EXPECT_EQ(doc.GetText(), "<a><b x='1'><c y='2'/></q></a><d");
+}
+
+// A random well-formed element: names a, b, c, attributes in either quotes, text, comments,
+// CDATA sections and processing instructions between the children.
+std::string RandomElement(std::mt19937& rng, int depth) {
+  static const char* const kNames[] = {"a", "b", "c"};
+  static const char* const kBetween[] = {"", "\r\n", "text", "<!-- <a> -->", "<![CDATA[</b>]]>",
+                                         "<?p <c/> ?>", " &amp; "};
+  const std::string name = kNames[rng() % 3];
+  std::string out = "<" + name;
+  if (rng() % 2) out += " x='1>2'";
+  if (rng() % 2) out += " y=\"/>\"";
+  const int children = depth > 3 ? 0 : static_cast<int>(rng() % 4);
+  if (children == 0 && rng() % 2) return out + "/>";
+  out += ">";
+  for (int i = 0; i < children; ++i) {
+    out += kBetween[rng() % std::size(kBetween)];
+    out += RandomElement(rng, depth + 1);
+  }
+  out += kBetween[rng() % std::size(kBetween)];
+  return out + "</" + name + ">";
+}
+
+// Random documents, half of them damaged by fragments put in at random places: the parse keeps
+// every byte, edits never fail, and an edited well-formed text parses back to the same tree.
+TEST(XmlParse, RandomDocumentsAreKeptAndEditable) {
+  const char* const fragments[] = {
+      "<a>", "</a>", "<b x='1'>", "</b>", "<c/>", "<!--", "-->", "<![CDATA[", "]]>", "<?p",
+      "?>", "<!DOCTYPE a [", "]>", "\"", "'", "<", ">", "&amp;", "/>", "<a v=\"", "</q>"};
+  std::mt19937 rng(20261211);
+  int well_formed = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = "<?xml version=\"1.0\"?>\r\n" + RandomElement(rng, 0) + "\r\n";
+    if (round % 2) {
+      const int damage = 1 + static_cast<int>(rng() % 3);
+      for (int i = 0; i < damage; ++i) {
+        text.insert(rng() % (text.size() + 1), fragments[rng() % std::size(fragments)]);
+      }
+    }
+    XmlDocument doc(text);
+    ASSERT_EQ(doc.GetText(), text);
+    const bool was_well_formed = doc.IsWellFormed();
+    const std::size_t before = doc.ElementCount();
+    std::size_t added = 0;
+    if (doc.FindElement("a") || doc.FindElement("b") || doc.FindElement("c")) {
+      ASSERT_TRUE(doc.EnterElement());
+      for (const char* name : {"a", "b", "c"}) {
+        if (!doc.FindElement(name)) continue;
+        ASSERT_TRUE(doc.SetAttribute("k", "v&"));
+        ASSERT_TRUE(doc.EnterElement());
+        ASSERT_TRUE(doc.AddElement("n"));
+        ++added;
+        ASSERT_TRUE(doc.LeaveElement());
+      }
+      ASSERT_TRUE(doc.AddElement("m"));
+      ++added;
+    }
+    EXPECT_EQ(doc.ElementCount(), before + added);
+    if (was_well_formed) {
+      ++well_formed;
+      XmlDocument again(doc.GetText());
+      EXPECT_TRUE(again.IsWellFormed()) << text;
+      EXPECT_EQ(again.ElementCount(), doc.ElementCount()) << text;
+    }
+  }
+  EXPECT_GT(well_formed, 1500);  // both paths are reached
+  EXPECT_LT(well_formed, 3000);
 }
 
 TEST(XmlParse, WellFormednessAfterEdits) {

@@ -47,50 +47,54 @@ struct AttrSpan {
 };
 
 // Walks the attributes of a start tag text ("<name ...>" or "<name .../>"). `visit` returns
-// true to stop. Returns the offset just after the last attribute (or after the name).
+// true to stop. Returns the offset just after the last attribute (or after the name), never
+// past the closing ">" or "/>". Quotes pair up from left to right as the parser pairs them, so
+// the offsets found always stand outside quoted text.
 template <class Visit>
 std::size_t WalkAttributes(std::string_view tag, std::size_t name_len, Visit visit) {
-  std::size_t i = 1 + name_len;
-  std::size_t last_end = i;
   const std::size_t n = tag.size();
-  while (i < n) {
-    while (i < n && IsBlank(tag[i])) ++i;
-    if (i >= n || tag[i] == '>') break;
-    if (tag[i] == '/') {
-      if (i + 1 < n && tag[i + 1] == '>') break;
-      ++i;
+  std::size_t limit = n;
+  if (n >= 2 && tag[n - 1] == '>') limit = tag[n - 2] == '/' ? n - 2 : n - 1;
+  auto is_quote = [](char c) { return c == '"' || c == '\''; };
+  std::size_t i = std::min(1 + name_len, limit);
+  std::size_t last_end = i;
+  while (i < limit) {
+    while (i < limit && IsBlank(tag[i])) ++i;
+    if (i >= limit) break;
+    if (tag[i] == '/' || tag[i] == '=' || tag[i] == '>') {
+      ++i;  // stray character
+      continue;
+    }
+    if (is_quote(tag[i])) {
+      // A quoted run where no value belongs: skip it whole.
+      const std::size_t close = tag.find(tag[i], i + 1);
+      i = (close == std::string_view::npos || close >= limit) ? limit : close + 1;
+      last_end = i;
       continue;
     }
     AttrSpan a;
     a.name_b = i;
-    while (i < n && !IsBlank(tag[i]) && tag[i] != '=' && tag[i] != '>' && tag[i] != '/' &&
-           tag[i] != '"' && tag[i] != '\'') {
+    while (i < limit && !IsBlank(tag[i]) && tag[i] != '=' && tag[i] != '>' && tag[i] != '/' &&
+           !is_quote(tag[i])) {
       ++i;
     }
     a.name_e = i;
-    if (a.name_e == a.name_b) {
-      ++i;  // stray character
-      continue;
-    }
     std::size_t j = i;
-    while (j < n && IsBlank(tag[j])) ++j;
-    if (j < n && tag[j] == '=') {
+    while (j < limit && IsBlank(tag[j])) ++j;
+    if (j < limit && tag[j] == '=') {
       ++j;
-      while (j < n && IsBlank(tag[j])) ++j;
+      while (j < limit && IsBlank(tag[j])) ++j;
       a.has_value = true;
-      if (j < n && (tag[j] == '"' || tag[j] == '\'')) {
+      if (j < limit && is_quote(tag[j])) {
         a.quote = tag[j];
         a.val_b = j + 1;
         std::size_t close = tag.find(a.quote, a.val_b);
-        if (close == std::string_view::npos) close = n - 1;
+        if (close == std::string_view::npos || close >= limit) close = limit;
         a.val_e = close;
-        i = close + 1;
+        i = std::min(close + 1, limit);
       } else {
         a.val_b = j;
-        while (j < n && !IsBlank(tag[j]) && tag[j] != '>' &&
-               !(tag[j] == '/' && j + 1 < n && tag[j + 1] == '>')) {
-          ++j;
-        }
+        while (j < limit && !IsBlank(tag[j]) && tag[j] != '>' && !is_quote(tag[j])) ++j;
         a.val_e = j;
         i = j;
       }
@@ -719,7 +723,9 @@ bool XmlDocument::AddElement(std::string_view name) {
     if (parent != 0 && m_elems[parent].empty_tag) {
       // "<a/>" becomes "<a>" CR LF ... "</a>".
       std::string head(View(m_elems[parent].head));
-      head.erase(head.size() - 2, 1);
+      head.pop_back();
+      while (!head.empty() && head.back() == '/') head.pop_back();
+      head.push_back('>');
       const std::string tail = "</" + std::string(Name(m_elems[parent])) + ">";
       Element& par = m_elems[parent];
       Append(head, par.head);
@@ -933,8 +939,10 @@ bool XmlDocument::SaveFile(const std::string& path) {
 
   FilePtr f(std::fopen(path.c_str(), "wb"));
   if (!f) return false;
-  bool ok = std::fwrite(mark.data(), 1, mark.size(), f.get()) == mark.size();
-  ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+  auto write = [&](std::string_view part) {
+    return part.empty() || std::fwrite(part.data(), 1, part.size(), f.get()) == part.size();
+  };
+  bool ok = write(mark) && write(bytes);
   ok = std::fflush(f.get()) == 0 && ok;
   ok = std::fclose(f.release()) == 0 && ok;
   return ok;
