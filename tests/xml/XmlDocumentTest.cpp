@@ -144,6 +144,40 @@ TEST(XmlAttributes, ReplaceKeepsOrderAndQuotes) {
   EXPECT_EQ(doc.GetAttribute("one"), "x'y");
 }
 
+// Start tags a damaged or hand-written file may hold: the new attribute always lands inside
+// the tag, outside any quoted text.
+TEST(XmlAttributes, SetOnOddStartTags) {
+  struct Case {
+    const char* text;
+    const char* edited;
+  };
+  const Case cases[] = {
+      {"<a x=1/>", "<a x=1 k=\"v\"/>"},
+      {"<a x></a>", "<a x k=\"v\"></a>"},
+      {"<a \"y=\"/>", "<a \"y=\" k=\"v\"/>"},
+      {"<a x='1' / >", "<a x='1' k=\"v\" / >"},
+      {"<a\r\n\tx=\"1\"\r\n/>", "<a\r\n\tx=\"1\" k=\"v\"\r\n/>"},
+  };
+  for (const Case& c : cases) {
+    XmlDocument doc(c.text);
+    ASSERT_TRUE(doc.FindElement("a")) << c.text;
+    ASSERT_TRUE(doc.SetAttribute("k", "v")) << c.text;
+    EXPECT_EQ(doc.GetText(), c.edited) << c.text;
+    EXPECT_EQ(doc.GetAttribute("k"), "v") << c.text;
+  }
+}
+
+TEST(XmlDocumentValue, CopiesAreIndependent) {
+  XmlDocument doc("<r><a/></r>");
+  ASSERT_TRUE(doc.FindElement("r"));
+  XmlDocument copy = doc;
+  ASSERT_TRUE(copy.SetAttribute("k", "copy"));
+  EXPECT_EQ(doc.GetText(), "<r><a/></r>");
+  EXPECT_EQ(copy.GetText(), "<r k=\"copy\"><a/></r>");
+  ASSERT_TRUE(copy.EnterElement());
+  EXPECT_TRUE(copy.FindElement("a"));
+}
+
 TEST(XmlAttributes, ValuesWithMarkupCharactersInsideQuotes) {
   XmlDocument doc("<r><a v=\"x>y/>\" w='\"'/><b/></r>");
   EXPECT_TRUE(doc.IsWellFormed());

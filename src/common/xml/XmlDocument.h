@@ -3,6 +3,7 @@
 // a cursor to walk it, attribute reading and writing, element appending, file loading and
 // saving in the common text encodings.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -84,6 +85,19 @@ class XmlDocument {
   class ElementStore {
    public:
     ElementStore() { Reset(); }
+    ElementStore(const ElementStore& other) { *this = other; }
+    ElementStore& operator=(const ElementStore& other) {
+      if (this == &other) return *this;
+      m_blocks.clear();
+      for (const auto& block : other.m_blocks) {
+        m_blocks.push_back(std::make_unique<Element[]>(kBlock));
+        std::copy(block.get(), block.get() + kBlock, m_blocks.back().get());
+      }
+      m_size = other.m_size;
+      return *this;
+    }
+    ElementStore(ElementStore&&) noexcept = default;
+    ElementStore& operator=(ElementStore&&) noexcept = default;
     void Reset() {
       m_blocks.clear();
       m_size = 0;
