@@ -177,7 +177,7 @@ int DeviceManager::ReadReport(HidHandle* handle, std::uint8_t* data, std::size_t
 bool DeviceManager::ReadInterruptible(HidHandle* handle, std::uint8_t* data, std::size_t len,
                                       int timeout_ms) {
     for (int waited = 0; waited < timeout_ms; waited += kIdleReadSliceMs) {
-        if (m_read_interrupt && m_read_interrupt()) {
+        if (m_type_change_waiting.load() > 0 || (m_read_interrupt && m_read_interrupt())) {
             return false;
         }
         bool woken = false;
@@ -361,7 +361,14 @@ int DeviceManager::GetCurrentType() const {
 }
 
 void DeviceManager::SetCurrentType(int device_type) {
-    StepLock step(m_step_mutex);
+    StepLock step(m_step_mutex, std::try_to_lock);
+    if (!step.owns_lock()) {
+        // a worker step runs: end its idle read rather than wait up to 100 ms
+        m_type_change_waiting.fetch_add(1);
+        WakeIdleRead();
+        step.lock();
+        m_type_change_waiting.fetch_sub(1);
+    }
     m_current_type.store(device_type);
     m_current_handle = nullptr;
     m_current_entry = -1;

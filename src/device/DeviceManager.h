@@ -88,7 +88,7 @@ public:
     // The current type and its caches.
     int GetCurrentType() const;
     // Makes type current and clears the current handle and entry. Waits for a
-    // worker step that holds LockStep() to end.
+    // worker step that holds LockStep() to end (ending its idle read early).
     void SetCurrentType(int device_type);
     void ClearCurrentCache();
     // Held by a worker step for its whole run.
@@ -167,6 +167,7 @@ private:
     std::vector<std::unique_ptr<Slot>> m_entries;
     std::vector<SupportedId> m_supported_ids;
     std::atomic<int> m_current_type{0};
+    std::atomic<int> m_type_change_waiting{0};  // SetCurrentType calls waiting for a step
     HidHandle* m_current_handle = nullptr;  // guarded by the step lock
     int m_current_entry = -1;               // index into m_entries, step lock
     std::unique_ptr<HidHandle> m_upgrade_handle;

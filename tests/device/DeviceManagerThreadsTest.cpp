@@ -87,6 +87,37 @@ TEST_F(SimFixture, TypeChangeNeverInterleavesWithAStep) {
     EXPECT_EQ(mixed.load(), 0);
 }
 
+TEST(DeviceWorker, TypeChangeEndsTheIdleReadOfTheRunningStep) {
+    auto sim = std::make_shared<VirtualHidBackend>();  // real time
+    DeviceManager dm;
+    dm.AddBackend(sim);
+    dm.AddSupportedId(0x1209, 0x0001, 102, 0, "CV01");
+    sim->Plug("v1-wired");
+    dm.EnumerateDevice();
+    dm.SetOpen(true);
+    dm.SetCurrentType(102);
+
+    std::atomic<bool> in_step{false};
+    std::chrono::steady_clock::duration read_time{};
+    std::thread worker([&] {
+        auto step = dm.LockStep();
+        in_step = true;
+        std::uint8_t report[65] = {};
+        int type = 0;
+        const auto start = std::chrono::steady_clock::now();
+        dm.ReadDeviceReport(report, type);  // nothing comes: 100 ms unless woken
+        read_time = std::chrono::steady_clock::now() - start;
+    });
+    while (!in_step) {
+        std::this_thread::yield();
+    }
+    std::this_thread::sleep_for(5ms);
+    dm.SetCurrentType(201);  // waits for the step
+    worker.join();
+    EXPECT_EQ(dm.GetCurrentType(), 201);
+    EXPECT_LT(read_time, 80ms);
+}
+
 // The worker loop the main window runs: a code is taken first, else the present
 // device is polled; the idle read ends as soon as a code is queued.
 class PollingWorker : public CThreadBasic {
