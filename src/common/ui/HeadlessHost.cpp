@@ -182,9 +182,10 @@ void HeadlessHost::StopTimer(MWindow& window, unsigned id) {
 int HeadlessHost::RunModal(MWindow& window) {
   ModalScript script;
   int fallback;
+  std::string title = window.GetTitle();  // UI lock: never taken under m_mutex
   {
     std::lock_guard lock(m_mutex);
-    m_modal_titles.push_back(window.GetTitle());
+    m_modal_titles.push_back(std::move(title));
     m_modal_stack.push_back({window.Serial(), std::nullopt});
     if (!m_scripts.empty()) {
       script = std::move(m_scripts.front());
