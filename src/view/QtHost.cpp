@@ -206,6 +206,10 @@ QtHost::QtHost(ViewOptions options) : m_impl(std::make_unique<Impl>()) {
         dui::Rect{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
   }
   Manager::Instance().SetHost(this);
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    app->setStyleSheet(QStringLiteral(
+        "QToolTip{background:#1d2129;color:#e6e9ee;border:1px solid #303642;padding:4px 6px;}"));
+  }
   if (m_impl->options.exit_after_ms >= 0) {
     Impl* impl = m_impl.get();
     QTimer::singleShot(m_impl->options.exit_after_ms, m_impl.get(), [impl] {
@@ -316,6 +320,18 @@ int QtHost::RunModal(dui::MWindow& window) {
   Impl::Modal modal{window.Serial(), &loop, 0, false};
   m_impl->modals.push_back(&modal);
   m_impl->Sync();
+  if (m_impl->modals.size() > 1) {
+    // A modal run over another window blocks input to the others, as a modal dialog does.
+    auto it = m_impl->windows.find(window.Serial());
+    if (it != m_impl->windows.end() && it->second.widget &&
+        it->second.widget->windowModality() != Qt::ApplicationModal) {
+      QWidget* widget = it->second.widget.get();
+      const bool shown = widget->isVisible();
+      widget->hide();
+      widget->setWindowModality(Qt::ApplicationModal);
+      if (shown) widget->show();
+    }
+  }
   const int code = modal.ended ? modal.code : loop.exec();
   std::erase(m_impl->modals, &modal);
   m_impl->Sync();

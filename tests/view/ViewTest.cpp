@@ -219,6 +219,26 @@ TEST_F(ViewTest, ModalRunEndsWithDoOK) {
   EXPECT_FALSE(panel.IsModal());
 }
 
+TEST_F(ViewTest, NestedModalBlocksTheWindowBelowAndReturnsItsCode) {
+  Panel box;
+  box.Create(&panel, "MWindow", 0, {0, 0, 430, 230}, "MessageBox");
+  int inner = -1;
+  QTimer::singleShot(10, [&] {
+    QTimer::singleShot(30, [&] {
+      auto* widget = static_cast<QWidget*>(host.WidgetOf(box));
+      EXPECT_NE(widget, nullptr);
+      if (widget != nullptr) {
+        EXPECT_EQ(widget->windowModality(), Qt::ApplicationModal);
+      }
+      box.PostMessage(WM_CLOSE, 2, 0);  // closed with a result, as ClosePopups does
+    });
+    inner = box.ShowModal();
+    panel.DoCancel();
+  });
+  EXPECT_EQ(panel.ShowModal(), 0);
+  EXPECT_EQ(inner, 2);
+}
+
 TEST(ViewHostTest, ExitAfterEndsTheModalRunAndTakesTheScreenshot) {
   App();
   const fs::path path = fs::temp_directory_path() / "corvatt_view_exit.png";
