@@ -515,6 +515,16 @@ bool VirtualHidBackend::PushInputReport(int id, const std::vector<std::uint8_t>&
     return true;
 }
 
+bool VirtualHidBackend::SendDpiState(int id, int stage, int count) {
+    if (stage < 0 || stage > 15 || count < 0 || count > 15) {
+        return false;
+    }
+    std::vector<std::uint8_t> report(VirtualMouse::kReportSize, 0);
+    report[0] = 0xC2;
+    report[1] = static_cast<std::uint8_t>((stage << 4) | count);
+    return PushInputReport(id, report);
+}
+
 bool VirtualHidBackend::SetHandler(int id, std::uint8_t command, VirtualMouse::CommandHandler handler) {
     std::lock_guard lock(m_core->mutex);
     SimDevice* device = m_core->Find(id);

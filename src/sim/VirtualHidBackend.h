@@ -78,7 +78,10 @@ public:
     bool SetBattery(int id, std::uint8_t battery_a, std::uint8_t battery_b);
     bool InjectFault(int id, FaultSpec fault);
     bool ClearFault(int id);
-    // Queues an unsolicited input report on interface 2 (e.g. 0xC2 ...).
+    // The mouse's DPI button: sends 0xC2 with the selected stage (0-based) in the
+    // high and the number of stages in the low four bits of byte 1.
+    bool SendDpiState(int id, int stage, int count);
+    // Queues an unsolicited input report on interface 2.
     bool PushInputReport(int id, const std::vector<std::uint8_t>& report);
     bool SetHandler(int id, std::uint8_t command, VirtualMouse::CommandHandler handler);
     // A copy of the device's state.

@@ -181,6 +181,18 @@ TEST_F(Sim, ReceiverFollowsItsMouse) {
     EXPECT_FALSE(sim.SetMouseOn(wired, false)) << "a cable mouse has no link to switch";
 }
 
+TEST_F(Sim, DpiButtonSendsTheStageState) {
+    const int id = sim.Plug("v1-wired");
+    auto handle = OpenInterface(sim, id, 2);
+    std::uint8_t report[65] = {};
+    ASSERT_TRUE(sim.SendDpiState(id, 2, 5));
+    ASSERT_EQ(handle->Read(report, 65, 10), 64);
+    EXPECT_EQ(report[0], 0xC2);
+    EXPECT_EQ(report[1], 0x25);
+    EXPECT_FALSE(sim.SendDpiState(id, 16, 5));
+    EXPECT_FALSE(sim.SendDpiState(id + 100, 0, 1));
+}
+
 TEST_F(Sim, Faults) {
     const int id = sim.Plug("v1-wired");
     auto handle = OpenInterface(sim, id, 2);
