@@ -551,15 +551,25 @@ bool XmlDocument::Append(std::string_view piece, Seg& seg) {
   return true;
 }
 
-void XmlDocument::MarkEdited() {
-  m_dirty = true;
-  // Replaced pieces are garbage; write the text out afresh when they outweigh the text.
-  if (m_buffer.size() > 2 * m_live + (1u << 20)) Rebuild();
+// Makes room for `extra` more bytes without the buffer moving during an edit. Replaced pieces
+// are garbage: when they are a fair part of the buffer, the text is written out afresh instead
+// of the buffer growing.
+bool XmlDocument::EnsureRoom(std::size_t extra) {
+  if (m_buffer.size() + extra <= m_buffer.capacity() && m_buffer.size() + extra <= kMaxText) {
+    return true;
+  }
+  const std::size_t garbage = m_buffer.size() - m_live;
+  if (garbage > m_live / 4 || m_buffer.size() + extra > kMaxText) {
+    Rebuild(extra);
+  } else {
+    m_buffer.reserve(std::max(m_buffer.capacity() * 2, m_buffer.size() + extra));
+  }
+  return m_buffer.size() + extra <= kMaxText;
 }
 
-void XmlDocument::Rebuild() const {
+void XmlDocument::Rebuild(std::size_t extra) const {
   std::string out;
-  out.reserve(m_live + m_live / 2 + 4096);  // room for the edits that may follow
+  out.reserve(std::min(2 * m_live + extra + 4096, kMaxText));  // room for the edits to come
   auto emit = [&](Seg& s) {
     const auto off = static_cast<std::uint32_t>(out.size());
     out.append(m_buffer.data() + s.off, s.len);
@@ -673,21 +683,20 @@ bool XmlDocument::SetAttribute(std::string_view name, std::string_view value) {
     head.append("\"").append(escaped).append("\"");
     head.append(tag.substr(span.val_e));
   }
-  if (!Append(head, m_elems[m_current].head)) return false;
+  if (!EnsureRoom(head.size()) || !Append(head, m_elems[m_current].head)) return false;
   MarkEdited();
   return true;
 }
 
 bool XmlDocument::AddElement(std::string_view name) {
   if (!IsValidName(name)) return false;
-  // Room for every piece this edit may write.
-  const std::size_t need = 2 * name.size() + 16 + 4096;
-  if (m_buffer.size() + need > kMaxText) {
-    Rebuild();
-    if (m_buffer.size() + need > kMaxText) return false;
-  }
   const std::uint32_t parent = m_parent;
   const std::uint32_t before = m_current != 0 ? m_current : m_elems[parent].last_child;
+  // Room for every piece this edit may write, so that the buffer stays put while it runs.
+  std::size_t need = name.size() + 3 + 2 + 2;
+  if (before != 0) need += m_elems[before].after.len;
+  need += m_elems[parent].head.len + m_elems[parent].name_len + 5;
+  if (!EnsureRoom(need)) return false;
   const std::uint32_t idx = m_elems.EmplaceBack();
   {
     Element& ne = m_elems[idx];

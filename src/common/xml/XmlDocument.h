@@ -126,8 +126,9 @@ class XmlDocument {
     return {m_buffer.data() + e.head.off + 1, e.name_len};
   }
   bool Append(std::string_view piece, Seg& seg);
-  void MarkEdited();
-  void Rebuild() const;
+  bool EnsureRoom(std::size_t extra);
+  void MarkEdited() { m_dirty = true; }
+  void Rebuild(std::size_t extra = 0) const;
   void Serialize(std::string& out, std::vector<Seg*>& fix) const;
   void ReplaceHead(std::uint32_t index, const std::string& head);
 
