@@ -8,6 +8,8 @@
 #include "view/IconButtonWidget.h"
 #include "view/ImageButtonWidget.h"
 #include "view/PictureWidget.h"
+#include "view/Progress2Widget.h"
+#include "view/ProgressWidget.h"
 #include "view/TabCtrlWidget.h"
 #include "view/TabLayoutWidget.h"
 #include "view/TextButtonWidget.h"
@@ -54,6 +56,8 @@ WidgetRegistry::WidgetRegistry() {
   Register("CDeviceList", MakerOf<DeviceListWidget>());
   Register("CDeviceState", MakerOf<DeviceStateWidget>());
   Register("BatteryCtrl", MakerOf<BatteryWidget>());
+  Register("MProgress", MakerOf<ProgressWidget>());
+  Register("MProgress2", MakerOf<Progress2Widget>());
 }
 
 void WidgetRegistry::Register(std::string_view class_name, Maker maker) {

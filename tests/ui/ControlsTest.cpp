@@ -4,6 +4,7 @@
 #include "common/ui/CDeviceList.h"
 #include "common/ui/HeadlessHost.h"
 #include "common/ui/MDialog.h"
+#include "common/ui/MProgress2.h"
 #include "common/ui/MTabCtrl.h"
 #include "common/ui/MTabLayout.h"
 
@@ -176,6 +177,38 @@ TEST(BatteryTest, LevelIsShownWithinRangeAndSecondValueKept) {
     EXPECT_EQ(battery.GetShownLevel(), c.shown);
     EXPECT_EQ(battery.IsKnown(), c.known);
   }
+}
+
+TEST(ProgressTest, PositionIsKeptAsGivenAndTheFractionStaysInRange) {
+  HeadlessHost host;
+  MProgress bar;
+  bar.SetRange(0, 16000);
+  struct Case {
+    int pos;
+    double fraction;
+  } cases[] = {{0, 0.0}, {1600, 0.1}, {16000, 1.0}, {26000, 1.0}, {-5, 0.0}};
+  for (const Case& c : cases) {
+    bar.SetPos(c.pos);
+    EXPECT_EQ(bar.GetPos(), c.pos);
+    EXPECT_DOUBLE_EQ(bar.GetFraction(), c.fraction) << c.pos;
+  }
+  bar.SetRange(5, 5);
+  EXPECT_DOUBLE_EQ(bar.GetFraction(), 0.0);
+}
+
+TEST(ProgressTest, AnimationTicksOnlyWhileRunning) {
+  HeadlessHost host;
+  MProgress2 bar;
+  bar.Tick();
+  EXPECT_EQ(bar.GetPhase(), 0);
+  bar.StartAnimation();
+  for (int i = 0; i < 105; ++i) bar.Tick();
+  EXPECT_EQ(bar.GetPhase(), 5);
+  bar.StopAnimation();
+  bar.Tick();
+  EXPECT_EQ(bar.GetPhase(), 5);
+  bar.StartAnimation();
+  EXPECT_EQ(bar.GetPhase(), 0);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "common/ui/MButton.h"
 #include "common/ui/MDialog.h"
 #include "common/ui/MPicture.h"
+#include "common/ui/MProgress2.h"
 #include "common/ui/MTabCtrl.h"
 #include "common/ui/MTabLayout.h"
 #include "common/ui/MText.h"
@@ -60,7 +61,8 @@ TEST_F(ToolkitTest, CreateControlMakesTheNamedClass) {
       {"CTextButton", IsA<CTextButton>}, {"CIconButton", IsA<CIconButton>},
       {"MTabCtrl", IsA<MTabCtrl>},       {"MTabLayout", IsA<MTabLayout>},
       {"CDeviceList", IsA<CDeviceList>}, {"CDeviceState", IsA<CDeviceState>},
-      {"BatteryCtrl", IsA<BatteryCtrl>},
+      {"BatteryCtrl", IsA<BatteryCtrl>}, {"MProgress", IsA<MProgress>},
+      {"MProgress2", IsA<MProgress2>},
   };
   int id = 1;
   for (const Case& c : cases) {

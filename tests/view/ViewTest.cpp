@@ -18,6 +18,7 @@
 #include "common/ui/MButton.h"
 #include "common/ui/MDialog.h"
 #include "common/ui/MPicture.h"
+#include "common/ui/MProgress2.h"
 #include "common/ui/MTabCtrl.h"
 #include "common/ui/MTabLayout.h"
 #include "common/ui/MText.h"
@@ -75,6 +76,9 @@ public:
     reset = Create<MButton>(46, {700, 460, 860, 500}, "Factory settings", 0, 0, home);
     Create<CIconButton>(45, {240, 460, 420, 500}, "Profile 1", 0, 0, home)->SetIcon("icon/tab_set.png");
     Create<CTextButton>(37, {620, 525, 880, 550}, "corvatt.example.org");
+    auto* bar = Create<MProgress>(33, {240, 432, 860, 444}, {}, 0, 0, home);
+    bar->SetRange(0, 16000);
+    bar->SetPos(9600);
     auto* caption = Create<MText>(35, {230, 440, 600, 460}, "Key page", 0, 0, keys);
     caption->SetFont(16);
   }

@@ -10,6 +10,8 @@
 #include "common/ui/CTextButton.h"
 #include "common/ui/MButton.h"
 #include "common/ui/MPicture.h"
+#include "common/ui/MProgress.h"
+#include "common/ui/MProgress2.h"
 #include "common/ui/MTabCtrl.h"
 #include "common/ui/MTabLayout.h"
 #include "common/ui/MText.h"
@@ -40,6 +42,8 @@ ControlFactory::ControlFactory() {
   Add<CDeviceList>(*this);
   Add<CDeviceState>(*this);
   Add<BatteryCtrl>(*this);
+  Add<MProgress>(*this);
+  Add<MProgress2>(*this);
 }
 
 void ControlFactory::Register(std::string_view class_name, Maker maker) {
