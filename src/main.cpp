@@ -2,11 +2,15 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/Startup.h"
+#include "device/HidapiBackend.h"
+#include "platform/DeviceMonitor.h"
+#include "sim/VirtualHidBackend.h"
 #include "platform/Environment.h"
 #include "platform/Folders.h"
 #include "platform/IniRegistry.h"
@@ -33,6 +37,31 @@ int main(int argc, char** argv) {
     services.make_instance = [&env](const std::string& app_name) -> std::unique_ptr<corvatt::SingleInstance> {
         return std::make_unique<corvatt::LocalSingleInstance>(corvatt::LocalSingleInstance::DefaultFolder(env),
                                                               app_name);
+    };
+
+    // Real devices through hidraw, the virtual ones beside them with --simulate.
+    services.backends.push_back(std::make_shared<corvatt::HidapiBackend>());
+    std::shared_ptr<corvatt::VirtualHidBackend> simulated;
+    if (command_line.simulate) {
+        std::string list;
+        for (const auto& name : command_line.simulate_devices) list += (list.empty() ? "" : ",") + name;
+        std::string error;
+        simulated = corvatt::VirtualHidBackend::Create(list, &error);
+        if (!simulated) {
+            std::fprintf(stderr, "corvatt: unknown virtual device \"%s\" (use v1-wired, v1-receiver, v2-wired)\n",
+                         error.c_str());
+            return 2;
+        }
+        services.backends.push_back(simulated);
+    }
+    corvatt::DeviceMonitor monitor;
+    services.connect_device_events = [&monitor, simulated](auto handler) -> std::function<void()> {
+        monitor.Start(handler);
+        if (simulated) simulated->SetDeviceChangeHook(handler);
+        return [&monitor, simulated] {
+            if (simulated) simulated->SetDeviceChangeHook(nullptr);
+            monitor.Stop();
+        };
     };
 
     // --quit only talks to the running instance and needs no window system.

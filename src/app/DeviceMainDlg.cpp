@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "app/CUIMessageBox.h"
+#include "app/ImageSize.h"
 #include "app/Language.h"
 #include "common/text/Text.h"
 #include "common/ui/BatteryCtrl.h"
@@ -17,7 +19,12 @@
 #include "common/ui/MText.h"
 #include "common/ui/Manager.h"
 #include "common/ui/Messages.h"
+#include "device/DeviceChange.h"
 #include "device/DeviceManager.h"
+#include "device/DeviceTask.h"
+#include "profile/ProfileSetup.h"
+#include "store/ConfigStore.h"
+#include "store/ModelContext.h"
 #include "platform/Launcher.h"
 #include "platform/Log.h"
 #include "platform/Registry.h"
@@ -83,13 +90,26 @@ constexpr int kFooterTop = 740;
 constexpr Rect kPageRect{kTabRight, kHeaderBottom, 1300, kFooterTop};
 constexpr Rect kFullPageRect{0, kTitleBottom, 1300, kFooterTop};
 
+// Our own message: the worker's first refresh is done (the screenshot point of the view).
+constexpr unsigned kMsgFirstView = 0x8002;
+
 }  // namespace
 
-DeviceMainDlg::DeviceMainDlg(Context context) : m_context(std::move(context)) {
+DeviceMainDlg::DeviceMainDlg(Context context)
+    : m_context(std::move(context)), m_devices(DeviceManager::Instance()) {
     m_app_key = ApplicationKey(dui::Manager::Instance().GetDeviceName());
+    SetUpTasks();
 }
 
-DeviceMainDlg::~DeviceMainDlg() = default;
+DeviceMainDlg::~DeviceMainDlg() {
+    DestroyWindow();
+    // The stop waits at most 1000 ms; a step still running finishes before the object goes,
+    // and only then do the back ends leave the device manager.
+    JoinWorker();
+    m_devices.CloseAll();
+    for (const auto& backend : m_context.backends) m_devices.RemoveBackend(backend.get());
+    m_devices.SetReadInterrupt(nullptr);
+}
 
 dui::MControl* DeviceMainDlg::Make(std::string_view class_name, int id, Rect rect, std::string_view text,
                                    dui::MControl* page) {
@@ -108,11 +128,11 @@ dui::MControl* DeviceMainDlg::MakeText(std::string_view class_name, int id, Rect
 void DeviceMainDlg::InitUI() {
     Make("MPicture", kBackground, {0, 0, kDesignWidth, kDesignHeight}, "main_bkg.png");
     Make("MPicture", kCaptionBackground, {0, 0, kDesignWidth, kTitleBottom}, "img_area_caption.png");
-    Make("MPicture", kHeaderBackground, {0, kFooterTop, kDesignWidth, kDesignHeight}, "img_area_caption.png");
-    Make("MPicture", kLogo, {20, 12, 52, 44}, "logo.png");
+    Make("MPicture", kHeaderBackground, {kTabRight, kTitleBottom, kDesignWidth, kHeaderBottom}, "img_area_caption.png");
+    // The logo carries the product name; the caption text beside it stays free for the page.
+    Make("MPicture", kLogo, {18, 8, 278, 48}, "logo.png");
 
-    auto* caption = static_cast<dui::MText*>(
-        Make("MText", kCaptionText, {64, 12, 520, 44}, dui::Manager::Instance().GetDeviceName()));
+    auto* caption = static_cast<dui::MText*>(Make("MText", kCaptionText, {300, 12, 720, 44}));
     caption->SetFont(18, true);
     caption->SetAlignment(dui::kAlignLeft | dui::kAlignVCenter | dui::kAlignSingleLine);
 
@@ -155,7 +175,7 @@ void DeviceMainDlg::InitUI() {
 
     // The home page: the device list, or the no-device notice.
     dui::MControl* home = GetControl(kHomePage);
-    auto* list = static_cast<dui::CDeviceList*>(Make("CDeviceList", kDeviceList, {140, 130, 1160, 640}, {}, home));
+    auto* list = static_cast<dui::CDeviceList*>(Make("CDeviceList", kDeviceList, {150, 130, 1150, 640}, {}, home));
     list->SetVersionLabelId(15);
     list->SetVersionLabel(GetLanguageText(15));
     Make("MPicture", kNoDevicePicture, {500, 190, 800, 430}, "img_area3.png", home)->SetVisible(false);
@@ -212,13 +232,28 @@ bool DeviceMainDlg::OnInitDialog() {
     // 5. Until a device is known the remembered type is the default.
     if (m_context.registry) WriteRegistryInt("DeviceType", kDefaultDeviceType);
 
-    // 6. The catalogue fills the device list and the supported ids.
+    // 6. The catalogue fills the device list and the supported ids; device events follow.
     LoadCatalog();
+    ConfigStore::Instance().SetDataFolder(m_context.data_folder);
+    for (const auto& backend : m_context.backends) m_devices.AddBackend(backend);
+    if (m_context.connect_device_events) {
+        m_disconnect_events = m_context.connect_device_events(
+            [this](int event, std::string path) { PostDeviceChange(event, std::move(path)); });
+    }
+    ShowFirstView();
+
+    // 7, 8. The first rescan and the version check, then the worker.
+    QueueTask(ToCode(DeviceTask::kFullRescan));
+    QueueTask(ToCode(DeviceTask::kSoftwareVersionCheck));
+    if (!IsRunning()) {
+        AttachQueue(&m_queue);
+        m_devices.SetReadInterrupt([this] { return !m_queue.Empty() || !IsRunning(); });
+        m_queue.SetPushHook([this] { m_devices.WakeIdleRead(); });
+        StartWorker();
+    }
 
     // 9. The dialog timer.
     SetMTimer(10);
-
-    ShowFirstView();
     if (m_context.exit_after_ms >= 0) SetTimer(kExitAfterTimer, static_cast<unsigned>(m_context.exit_after_ms));
     return true;
 }
@@ -259,15 +294,14 @@ void DeviceMainDlg::LoadCatalog() {
 }
 
 void DeviceMainDlg::ShowFirstView() {
-    // Home: the device list with the catalogued models; the device views come from the rescan.
-    for (int id : {kTabStrip, kTabBackground, kDevicePicture, kConnectionCaption, kProfileButton,
-                   kFactoryButton, kBattery}) {
+    // Home, with the catalogued models, until the first rescan decides the view.
+    for (int id : {kTabStrip, kTabBackground, kDevicePicture, kHeaderBackground, kConnectionCaption,
+                   kProfileButton, kFactoryButton, kBattery}) {
         if (auto* control = GetControl(id)) control->SetVisible(false);
     }
     if (auto* tabs = GetControl<dui::MTabCtrl>(kTabStrip)) tabs->SetSelectItem(0);
     GetControl(kHomePage)->SetVisible(true);
     GetControl(kDeviceList)->SetVisible(true);
-    dui::Manager::Instance().MarkViewReady();
 }
 
 void DeviceMainDlg::UISize() {
@@ -321,6 +355,9 @@ int DeviceMainDlg::OnMessage(int id, int event, intptr_t param) {
             }
             UpdateMaximizeImage();
             return 1;
+        case kDeviceList:
+            OpenSelectedDevice();
+            return 1;
         case kPreviousButton:
         case kNextButton:
             if (auto* list = GetControl<dui::CDeviceList>(kDeviceList)) list->SetSelectIndex(-1);
@@ -354,8 +391,8 @@ void DeviceMainDlg::OnTabSwitch(int index) {
     if (m_current_tab == 1) GetControl(kDevicePicture)->SetVisible(true);
     GetControl(kBattery)->SetVisible(true);
     if (item_id == 1) {
-        for (int id : {kDevicePicture, kTabStrip, kTabBackground, kConnectionCaption, kProfileButton,
-                       kFactoryButton, kBattery}) {
+        for (int id : {kDevicePicture, kTabStrip, kTabBackground, kHeaderBackground, kConnectionCaption,
+                       kProfileButton, kFactoryButton, kBattery}) {
             GetControl(id)->SetVisible(false);
         }
     }
@@ -412,6 +449,10 @@ intptr_t DeviceMainDlg::OnWindowMessage(unsigned msg, uintptr_t wparam, intptr_t
             }
             break;
         case dui::WM_DEVICECHANGE:
+            OnDeviceChange(wparam);
+            return 0;
+        case kMsgFirstView:
+            dui::Manager::Instance().MarkViewReady();
             return 0;
         case kMsgTray:
             OnTrayCallback(lparam);
@@ -447,6 +488,11 @@ void DeviceMainDlg::OnTimer(unsigned id) {
 
 void DeviceMainDlg::DestroyWindow() {
     if (!IsCreated()) return;
+    StopWorker();
+    if (m_disconnect_events) {
+        m_disconnect_events();
+        m_disconnect_events = nullptr;
+    }
     if (m_tray_added) {
         if (dui::Host* host = dui::Manager::Instance().GetHost()) host->RemoveTrayIcon(*this, kTrayId);
         m_tray_added = false;
@@ -463,6 +509,348 @@ int DeviceMainDlg::ReadRegistryInt(std::string_view name) {
 bool DeviceMainDlg::WriteRegistryInt(std::string_view name, int value) {
     if (!m_context.registry) return false;
     return WriteRegistryDecimal(*m_context.registry, m_app_key, name, value);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Device link
+
+void DeviceMainDlg::QueueTask(int code) { m_queue.Push(code); }
+
+void DeviceMainDlg::SetUpTasks() {
+    using std::chrono::milliseconds;
+    m_dispatcher.Set(DeviceTask::kFullRescan, [this] {
+        RescanDevices();
+        RefreshSequence(milliseconds(0));
+    });
+    m_dispatcher.Set(DeviceTask::kRescanAfterArrival, [this] {
+        RescanDevices();
+        RefreshSequence(milliseconds(1));
+    });
+    m_dispatcher.Set(DeviceTask::kRefreshAfterRemoval, [this] { RemovalSequence(); });
+    m_dispatcher.Set(DeviceTask::kReReadDevice, [this] { ReReadSequence(); });
+}
+
+void DeviceMainDlg::RunWorkerStep() {
+    auto step = m_devices.LockStep();
+    if (m_dispatcher.RunNext(m_queue)) return;
+    if (m_device_present.load()) IdlePoll();
+}
+
+void DeviceMainDlg::IdlePoll() {
+    std::uint8_t report[65] = {};
+    int device_type = 0;
+    m_devices.ReadDeviceReport(report, device_type);
+}
+
+void DeviceMainDlg::RescanDevices() {
+    m_devices.ClearSupportedIds();
+    for (const auto& mode : m_catalog.Modes()) {
+        m_devices.AddSupportedId(mode.vendor_id, mode.product_id, std::string(), mode.device_type, mode.mode,
+                                 mode.device_identity);
+    }
+    m_devices.CloseAll();
+    m_devices.EnumerateDevice();
+    m_devices.SetOpen(true);
+    LoadDeviceDescription();
+}
+
+void DeviceMainDlg::RefreshSequence(std::chrono::milliseconds pause) {
+    if (pause.count() > 0) std::this_thread::sleep_for(pause);
+    RefreshDeviceList();
+    if (m_devices.GetConnectionKind() == -1) return;
+    EnsureProfiles();
+}
+
+void DeviceMainDlg::RemovalSequence() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    RefreshDeviceList();
+}
+
+void DeviceMainDlg::ReReadSequence() { EnsureProfiles(); }
+
+bool DeviceMainDlg::EnsureProfiles() {
+    ModelContext model;
+    model.install_folder = m_context.install_folder;
+    model.model_key = Description().model_key;
+    model.current_profile = m_current_profile.load();
+    ProfileSetup setup(ConfigStore::Instance(), [](int id) { return GetLanguageText(id); });
+    const int profile = setup.Run(model);
+    if (profile <= 0) return false;
+    m_current_profile = profile;
+    if (auto* button = GetControl<dui::CIconButton>(kProfileButton)) button->SetTitle(setup.DisplayNameOf(profile));
+    return true;
+}
+
+void DeviceMainDlg::SetCurrentDeviceType(int device_type) {
+    m_current_device_type = device_type;
+    m_devices.SetCurrentType(device_type);
+    WriteRegistryInt("DeviceType", device_type);
+}
+
+void DeviceMainDlg::RefreshDeviceList() {
+    const int remembered = ReadRegistryInt("DeviceType");
+
+    m_devices.CloseAll();
+    m_devices.EnumerateDevice();
+    m_devices.SetOpen(true);
+    m_devices.SetCurrentType(0);
+    std::vector<DeviceEntry> entries;
+    m_devices.GetEntriesOfCurrentType(entries);
+    m_devices.SetCurrentType(remembered);
+
+    auto* list = GetControl<dui::CDeviceList>(kDeviceList);
+    list->SetAllDeviceState(0);
+    bool any_known = false;
+    for (const auto& entry : entries) {
+        if (entry.device_type <= 0) continue;
+        any_known = true;
+        list->SetDeviceState(entry.device_type, entry.mode, entry.online);
+        list->SetDeviceVersion(entry.device_type, entry.release_number);
+    }
+    if (any_known) {
+        list->SetSelectDevice(remembered);
+        SetCurrentDeviceType(list->GetSelectDevice());
+        LoadDeviceDescription();
+    }
+
+    if (entries.empty()) {
+        m_device_present = false;
+        m_device_connected = false;
+        ShowNoDeviceView();
+    } else {
+        m_device_present = true;
+        const int kind = m_devices.GetConnectionKind();
+        if (kind == -1) {
+            m_device_connected = false;
+            ShowNoDeviceView();
+        } else {
+            m_device_connected = true;
+            auto* caption = GetControl<dui::CDeviceState>(kConnectionCaption);
+            const int text_id = kind == 1 ? 52 : 51;
+            caption->SetTitle(GetLanguageText(text_id));
+            caption->SetTextId(text_id);
+            ShowDeviceListView();
+        }
+        CloseSettingsPageIfOpen();
+    }
+    ClosePopups();
+
+    if (!m_view_ready) {
+        m_view_ready = true;
+        PostMessage(kMsgFirstView);
+    }
+}
+
+void DeviceMainDlg::ShowNoDeviceView() {
+    auto* caption = GetControl<dui::CDeviceState>(kConnectionCaption);
+    caption->SetTitle(GetLanguageText(50));
+    caption->SetTextId(50);
+    caption->SetState(0);
+    auto* tabs = GetControl<dui::MTabCtrl>(kTabStrip);
+    tabs->SetVisible(false);
+    tabs->SetSelectItem(-1);
+    GetControl(kTabBackground)->SetVisible(false);
+    GetControl(kHomePage)->SetVisible(true);
+    for (int id : {kButtonPage, kFunctionPanel, kDpiPage, kMacroPage, kLightPage, kInfoPage}) {
+        GetControl(id)->SetVisible(false);
+    }
+    GetControl(kDeviceList)->SetVisible(false);
+    GetControl(kNoDevicePicture)->SetVisible(true);
+    GetControl(kNoDeviceText)->SetVisible(true);
+    GetControl(kHeaderBackground)->SetVisible(false);
+    GetControl(kDevicePicture)->SetVisible(false);
+    GetControl(kBattery)->SetVisible(false);
+    m_current_tab = 1;
+}
+
+void DeviceMainDlg::ShowDeviceListView() {
+    GetControl(kConnectionCaption)->SetVisible(false);
+    GetControl(kTabStrip)->SetVisible(false);
+    GetControl(kTabBackground)->SetVisible(false);
+    GetControl(kHomePage)->SetVisible(true);
+    for (int id : {kButtonPage, kFunctionPanel, kDpiPage, kMacroPage, kLightPage, kInfoPage}) {
+        GetControl(id)->SetVisible(false);
+    }
+    GetControl(kDeviceList)->SetVisible(true);
+    GetControl(kNoDevicePicture)->SetVisible(false);
+    GetControl(kNoDeviceText)->SetVisible(false);
+    GetControl(kHeaderBackground)->SetVisible(false);
+    GetControl(kDevicePicture)->SetVisible(false);
+    GetControl(kProfileButton)->SetVisible(false);
+    GetControl(kFactoryButton)->SetVisible(false);
+    GetControl(kBattery)->SetVisible(false);
+    m_current_tab = 1;
+}
+
+void DeviceMainDlg::ShowOpenedDeviceView() {
+    auto* caption = GetControl<dui::CDeviceState>(kConnectionCaption);
+    caption->SetState(1);
+    caption->SetVisible(true);
+    auto* tabs = GetControl<dui::MTabCtrl>(kTabStrip);
+    tabs->SetVisible(true);
+    tabs->SetSelectItem(0);
+    GetControl(kTabBackground)->SetVisible(true);
+    GetControl(kHomePage)->SetVisible(true);
+    GetControl(kHeaderBackground)->SetVisible(true);
+    GetControl(kProfileButton)->SetVisible(true);
+    GetControl(kFactoryButton)->SetVisible(true);
+    GetControl(kBattery)->SetVisible(true);
+    m_current_tab = 1;
+}
+
+void DeviceMainDlg::CloseSettingsPageIfOpen() {
+    if (!GetControl(kSettingsPage)->IsVisible()) return;
+    GetControl(kSettingsPage)->SetVisible(false);
+    GetControl(kSettingsButton)->SetVisible(true);
+    GetControl(kMaximizeButton)->SetVisible(true);
+}
+
+void DeviceMainDlg::ClosePopups() {
+    auto& manager = dui::Manager::Instance();
+    struct Popup {
+        const char* title;
+        bool hide;
+        uintptr_t close_param;
+    };
+    static constexpr Popup kPopups[] = {
+        {"CloseWindowTipDlg", false, 0}, {"CustomKeyDlg", false, 0}, {"MessageBox", false, 2},
+        {"WaitDlg", false, 0},           {"Menu Window", false, 0},  {"KeyboardTip Window", true, 0},
+        {"ComboWnd", true, 0},           {"PaletteDlg", true, 0},
+    };
+    std::lock_guard lock(manager.UiLock());
+    for (const auto& popup : kPopups) {
+        for (dui::MWindow* window : manager.FindWindows("MWindow", popup.title)) {
+            if (popup.hide) {
+                window->ShowWindow(dui::SW_HIDE);
+            } else {
+                window->PostMessage(dui::WM_CLOSE, popup.close_param, 0);
+            }
+        }
+    }
+    for (dui::MWindow* window : manager.FindWindows("MWindow", "SaveWaitDlg")) window->ShowWindow(dui::SW_HIDE);
+}
+
+void DeviceMainDlg::OpenSelectedDevice() {
+    auto* list = GetControl<dui::CDeviceList>(kDeviceList);
+    const int selected = list->GetSelectDevice();
+    if (!m_devices.HasDeviceInfo(selected)) {
+        ShowMessage(GetLanguageText(57), this, GetLanguageText(56), CUIMessageBox::kStyleOk);
+        return;
+    }
+    if (selected != m_current_device_type.load()) {
+        // Waits for a worker step that uses the current handle to end.
+        m_devices.WakeIdleRead();
+        SetCurrentDeviceType(selected);
+        LoadDeviceDescription();
+    }
+    auto* caption = GetControl<dui::CDeviceState>(kConnectionCaption);
+    if (m_devices.GetConnectionKind() == 1) {
+        caption->SetTitle(GetLanguageText(52));
+        caption->SetTextId(52);
+        QueueTask(ToCode(DeviceTask::kReReadDevice));
+    } else {
+        caption->SetTitle(GetLanguageText(51));
+        caption->SetTextId(51);
+    }
+    ShowOpenedDeviceView();
+}
+
+DeviceDescription DeviceMainDlg::Description() const {
+    std::lock_guard lock(m_description_mutex);
+    return m_description;
+}
+
+std::vector<KeyAssignment> DeviceMainDlg::DefaultKeyAssignments() const {
+    std::lock_guard lock(m_description_mutex);
+    return m_default_keys;
+}
+
+void DeviceMainDlg::LoadDeviceDescription() {
+    const int remembered = ReadRegistryInt("DeviceType");
+    const CatalogRecord* model = m_catalog.FindModel(remembered);
+    const std::string model_key = model ? model->model_key : std::string();
+
+    {
+        std::lock_guard lock(m_description_mutex);
+        m_description.model_name = model ? model->name : std::string();
+        m_description.model_key = model_key;
+    }
+
+    // The settings database follows the model.
+    auto& store = ConfigStore::Instance();
+    store.CloseDatabase();
+    // Without a model there is nothing to store: no database named after an empty key.
+    if (!model_key.empty()) store.OpenDatabase(model_key);
+
+    DeviceDescription description = Description();
+    DeviceDescription::Found found;
+    if (!description.Read(m_context.install_folder + "device/" + model_key + ".xml", &found)) return;
+
+    std::vector<KeyAssignment> defaults;
+    for (const auto& button : description.buttons) {
+        KeyAssignment key;
+        key.key_code = button.key_value;
+        key.layout_value = button.key_value;
+        key.layout_desc = button.name;
+        key.macro_type = button.func_type;
+        key.macro_value = button.func_value;
+        key.macro_desc = button.func_desc;
+        defaults.push_back(std::move(key));
+    }
+    {
+        std::lock_guard lock(m_description_mutex);
+        m_description = description;
+        if (found.buttons) m_default_keys = std::move(defaults);
+    }
+
+    if (found.image) {
+        auto* picture = GetControl<dui::MPicture>(kDevicePicture);
+        picture->SetImage(description.mouse_image);
+        int width = 0;
+        int height = 0;
+        if (ReadPngSize(dui::Manager::Instance().ResolveImage(description.mouse_image), width, height) && width > 1) {
+            // In its own size, its right edge 150 pixels from the window's, its top at 120.
+            const int right = GetClientRect().Width() - 150;
+            const Rect placed{right - width, 120, right, 120 + height};
+            picture->SetRect(placed);
+            for (auto& placed_control : m_layout) {
+                if (placed_control.control == picture) {
+                    const double scale = m_layout_scale > 0 ? m_layout_scale : 1.0;
+                    placed_control.design = {static_cast<int>(std::lround(placed.left / scale)),
+                                             static_cast<int>(std::lround(placed.top / scale)),
+                                             static_cast<int>(std::lround(placed.right / scale)),
+                                             static_cast<int>(std::lround(placed.bottom / scale))};
+                }
+            }
+        }
+    }
+    if (found.menu) {
+        if (auto* tabs = GetControl<dui::MTabCtrl>(kTabStrip)) tabs->SetItemVisible(4, description.lighting == 1);
+    }
+}
+
+void DeviceMainDlg::PostDeviceChange(int event, std::string path) {
+    {
+        std::lock_guard lock(m_change_mutex);
+        m_changes.emplace_back(event, std::move(path));
+    }
+    PostMessage(dui::WM_DEVICECHANGE, static_cast<uintptr_t>(event), kBroadcastDeviceInterface);
+}
+
+void DeviceMainDlg::OnDeviceChange(uintptr_t event) {
+    std::string path;
+    {
+        std::lock_guard lock(m_change_mutex);
+        if (m_changes.empty()) return;
+        path = std::move(m_changes.front().second);
+        m_changes.pop_front();
+    }
+    std::vector<ModeIds> modes;
+    for (const auto& mode : m_catalog.Modes()) modes.push_back({mode.vendor_id, mode.product_id});
+    const int code = DecideDeviceChange(static_cast<int>(event), kBroadcastDeviceInterface, path, modes,
+                                        m_device_present.load(),
+                                        [this](const std::string& p) { return m_devices.IsAcceptedInterface(p); });
+    if (code != 0) QueueTask(code);
 }
 
 }  // namespace corvatt

@@ -1,14 +1,27 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalog/DeviceCatalog.h"
+#include "catalog/DeviceDescription.h"
 #include "common/ui/MDialog.h"
+#include "device/CThreadBasic.h"
+#include "device/TaskQueue.h"
+#include "store/StoreRecords.h"
 
 namespace corvatt {
 
+class DeviceManager;
+class HidBackend;
 class Launcher;
 class Registry;
 
@@ -24,8 +37,9 @@ class MTabCtrl;
 class MText;
 }  // namespace dui
 
-// The program's one top-level window: it owns the catalogue, the pages and the tray icon.
-class DeviceMainDlg : public dui::MDialog {
+// The program's one top-level window: it owns the catalogue, the pages, the tray icon and the
+// worker thread with its task queue.
+class DeviceMainDlg : public dui::MDialog, public CThreadBasic {
 public:
     static constexpr int kDesignWidth = 1300;
     static constexpr int kDesignHeight = 788;
@@ -52,8 +66,13 @@ public:
         std::string install_folder;           // with trailing "/"
         std::string install_folder_no_slash;  // for config.xml
         std::string data_folder;              // with trailing "/"
-        std::vector<std::string> simulate;    // virtual devices to attach
         int exit_after_ms = -1;               // end the modal loop after this long
+        // HID back ends added to the device manager at start (hidraw, virtual devices).
+        std::vector<std::shared_ptr<HidBackend>> backends;
+        // Connects the device-change sources (udev monitor, virtual devices) to the handler,
+        // which may be called from any thread; returns a function that disconnects them.
+        using DeviceEventHandler = std::function<void(int event, std::string path)>;
+        std::function<std::function<void()>(DeviceEventHandler)> connect_device_events;
     };
 
     explicit DeviceMainDlg(Context context);
@@ -69,13 +88,27 @@ public:
     int ReadRegistryInt(std::string_view name);
     bool WriteRegistryInt(std::string_view name, int value);
 
+    // Appends a task code for the worker; returns at once. Any thread.
+    void QueueTask(int code);
+    TaskQueue& Queue() { return m_queue; }
+
     const DeviceCatalog& Catalog() const { return m_catalog; }
+    DeviceDescription Description() const;
+    std::vector<KeyAssignment> DefaultKeyAssignments() const;
+    int CurrentDeviceType() const { return m_current_device_type.load(); }
+    bool DevicePresent() const { return m_device_present.load(); }
+    bool DeviceConnected() const { return m_device_connected.load(); }
     double LayoutScale() const { return m_layout_scale; }
     int CurrentTab() const { return m_current_tab; }
-    int CurrentProfile() const { return m_current_profile; }
+    int CurrentProfile() const { return m_current_profile.load(); }
     bool TrayIconAdded() const { return m_tray_added; }
 
+    // The user chose a device in the list (UI thread).
+    void OpenSelectedDevice();
+
 protected:
+    void RunWorkerStep() override;
+    bool HasIdleWork() const override { return m_device_present.load(); }
     intptr_t OnWindowMessage(unsigned msg, uintptr_t wparam, intptr_t lparam, bool& handled) override;
     void OnTimer(unsigned id) override;
     void OnMaximize() override;
@@ -99,19 +132,53 @@ private:
     void ExitProcess();
     void OnTrayCallback(intptr_t mouse_message);
     void ShowFirstView();
+    // Device link (worker thread unless noted).
+    void SetUpTasks();
+    void RescanDevices();
+    void RefreshDeviceList();
+    void RefreshSequence(std::chrono::milliseconds pause);
+    void RemovalSequence();
+    void ReReadSequence();
+    bool EnsureProfiles();
+    void IdlePoll();
+    void SetCurrentDeviceType(int device_type);
+    void LoadDeviceDescription();
+    void ShowNoDeviceView();
+    void ShowDeviceListView();
+    void ShowOpenedDeviceView();
+    void CloseSettingsPageIfOpen();
+    void ClosePopups();
+    // Device-change notifications (UI thread).
+    void PostDeviceChange(int event, std::string path);
+    void OnDeviceChange(uintptr_t event);
 
     Context m_context;
     std::string m_app_key;
     DeviceCatalog m_catalog;
 
-    // Window state read by the pages.
-    int m_current_profile = 1;
-    int m_current_device_type = 0;
+    // Window state read by the pages and the worker.
+    std::atomic<int> m_current_profile{1};
+    std::atomic<int> m_current_device_type{0};
     int m_current_tab = 1;
     double m_layout_scale = 1.0;
-    bool m_device_present = false;
-    bool m_device_connected = false;
+    std::atomic<bool> m_device_present{false};
+    std::atomic<bool> m_device_connected{false};
     bool m_tray_added = false;
+    bool m_view_ready = false;
+
+    DeviceManager& m_devices;
+    TaskQueue m_queue;
+    TaskDispatcher m_dispatcher;
+
+    // The current model's description, read on either thread.
+    mutable std::mutex m_description_mutex;
+    DeviceDescription m_description;
+    std::vector<KeyAssignment> m_default_keys;
+
+    // Device-change events wait here for the UI thread.
+    std::mutex m_change_mutex;
+    std::deque<std::pair<int, std::string>> m_changes;
+    std::function<void()> m_disconnect_events;
 
     struct Placed {
         dui::MControl* control;

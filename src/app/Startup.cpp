@@ -143,7 +143,8 @@ int RunProgram(const CommandLine& command_line, ProgramServices& services) {
     context.install_folder = folders.InstallFolder();
     context.install_folder_no_slash = folders.InstallFolderNoSlash();
     context.data_folder = data_folder;
-    context.simulate = command_line.simulate ? command_line.simulate_devices : std::vector<std::string>{};
+    context.backends = services.backends;
+    context.connect_device_events = services.connect_device_events;
     context.exit_after_ms = command_line.exit_after_ms;
 
     manager.SetHost(services.host);

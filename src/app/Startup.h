@@ -5,12 +5,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/CommandLine.h"
 
 namespace corvatt {
 
 class Folders;
+class HidBackend;
 class Launcher;
 class Registry;
 class SingleInstance;
@@ -45,6 +47,10 @@ struct ProgramServices {
     std::function<std::unique_ptr<SingleInstance>(const std::string& app_name)> make_instance;
     int user_ui_language = 1033;
     ScreenFigures screen;
+    // HID back ends and device-change sources for the main window (none in most tests).
+    std::vector<std::shared_ptr<HidBackend>> backends;
+    using DeviceEventHandler = std::function<void(int event, std::string path)>;
+    std::function<std::function<void()>(DeviceEventHandler)> connect_device_events;
 };
 
 // Start-up, the main window's modal loop and the orderly shutdown. Returns the exit code:
