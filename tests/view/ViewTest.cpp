@@ -36,8 +36,10 @@ QApplication& App() {
   static char name[] = "test_view";
   static char* argv[] = {name, nullptr};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+  // Left alive to the end: destroying it from a static destructor crashes in Qt's own
+  // clean-up of the test input devices.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 struct Note {
