@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "common/ui/BatteryCtrl.h"
 #include "common/ui/CDeviceList.h"
 #include "common/ui/CDeviceState.h"
@@ -190,7 +192,7 @@ TEST_F(ToolkitTest, WindowsAreFoundByClassAndTitle) {
 
 TEST(ManagerTest, ResolveImageUsesTheSkinRootAndAcceptsAPngForAnIco) {
   namespace fs = std::filesystem;
-  const fs::path root = fs::temp_directory_path() / "corvatt_ui_skin";
+  const fs::path root = fs::temp_directory_path() / ("corvatt_ui_skin_" + std::to_string(getpid()));
   fs::create_directories(root / "icon");
   std::ofstream(root / "Corvatt.png") << "png";
   Manager& m = Manager::Instance();

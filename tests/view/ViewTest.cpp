@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <thread>
 
+#include <unistd.h>
+
 #include "common/ui/BatteryCtrl.h"
 #include "common/ui/CDeviceList.h"
 #include "common/ui/CDeviceState.h"
@@ -179,10 +181,11 @@ TEST_F(ViewTest, TabAndDeviceListClicksNotifyWithTheirParameter) {
 }
 
 TEST_F(ViewTest, ScreenshotOfADialogHasItsContent) {
-  const fs::path path = fs::temp_directory_path() / "corvatt_view_panel.png";
+  const fs::path path = fs::temp_directory_path() / ("corvatt_view_panel_" + std::to_string(getpid()) + ".png");
   fs::remove(path);
   ASSERT_TRUE(host.SaveScreenshot(path.string(), &panel));
   QImage image(QString::fromStdString(path.string()));
+  fs::remove(path);
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.width(), 900);
   EXPECT_EQ(image.height(), 560);
@@ -247,7 +250,7 @@ TEST_F(ViewTest, NestedModalBlocksTheWindowBelowAndReturnsItsCode) {
 
 TEST(ViewHostTest, ExitAfterEndsTheModalRunAndTakesTheScreenshot) {
   App();
-  const fs::path path = fs::temp_directory_path() / "corvatt_view_exit.png";
+  const fs::path path = fs::temp_directory_path() / ("corvatt_view_exit_" + std::to_string(getpid()) + ".png");
   fs::remove(path);
   ViewOptions options;
   options.quit_exits_process = false;
@@ -259,6 +262,7 @@ TEST(ViewHostTest, ExitAfterEndsTheModalRunAndTakesTheScreenshot) {
   EXPECT_EQ(panel.ShowModal(), 0);
   EXPECT_TRUE(host.ScreenshotTaken());
   EXPECT_TRUE(fs::exists(path));
+  fs::remove(path);
   host.Quit(0);
   EXPECT_EQ(host.QuitCode(), 0);
 }
