@@ -1,0 +1,202 @@
+// The main window on the virtual devices: rescans, the device-list refresh, the three views,
+// opening a device and hot-plug, with the worker thread running for real.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "AppTestSupport.h"
+#include "app/DeviceMainDlg.h"
+#include "app/Language.h"
+#include "common/ui/CDeviceList.h"
+#include "common/ui/CDeviceState.h"
+#include "common/ui/HeadlessHost.h"
+#include "common/ui/MTabCtrl.h"
+#include "common/ui/MText.h"
+#include "common/ui/Manager.h"
+#include "common/ui/Messages.h"
+#include "device/DeviceManager.h"
+#include "platform/MemoryLauncher.h"
+#include "platform/MemoryRegistry.h"
+#include "platform/Registry.h"
+#include "sim/VirtualHidBackend.h"
+#include "store/ConfigStore.h"
+
+namespace corvatt {
+namespace {
+
+constexpr const char* kKey = "SOFTWARE\\Corvatt";
+constexpr int kV1 = 102;
+constexpr int kV2 = 201;
+
+class DeviceLinkTest : public ::testing::Test {
+protected:
+    void Start(const char* devices) {
+        const std::string install = std::string(CORVATT_TEST_DATA) + "/";
+        dui::Manager::Instance().SetDeviceName("Corvatt");
+        dui::Manager::Instance().SetSkinRoot(install + "skins/default/");
+        Language::Instance().SetInstallFolder(install);
+        Language::Instance().SetCurrentLanguage(1033);
+        m_registry.CreateKey(kKey);
+
+        m_sim = VirtualHidBackend::Create(devices);
+        ASSERT_NE(m_sim, nullptr);
+        DeviceMainDlg::Context context;
+        context.registry = &m_registry;
+        context.launcher = &m_launcher;
+        context.install_folder = install;
+        context.install_folder_no_slash = CORVATT_TEST_DATA;
+        context.data_folder = m_data.Path() + "/";
+        std::filesystem::create_directories(m_data.Path() + "/db");
+        context.backends = {m_sim};
+        auto sim = m_sim;
+        context.connect_device_events = [sim](DeviceMainDlg::Context::DeviceEventHandler handler) {
+            sim->SetDeviceChangeHook(std::move(handler));
+            return std::function<void()>([sim] { sim->SetDeviceChangeHook(nullptr); });
+        };
+        m_window = std::make_unique<DeviceMainDlg>(context);
+        ASSERT_TRUE(m_window->MWindow::Create(nullptr, "MWindow", dui::WS_POPUP | dui::WS_VISIBLE,
+                                              {0, 0, 1300, 788}, "Corvatt"));
+    }
+
+    void TearDown() override {
+        m_window.reset();
+        ConfigStore::Instance().CloseDatabase();
+    }
+
+    // Pumps the UI thread's messages until the condition holds (or 5 s pass).
+    template <class Condition>
+    bool WaitFor(Condition condition) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < end) {
+            m_host.PumpMessages();
+            if (condition()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        m_host.PumpMessages();
+        return condition();
+    }
+    // The queue is empty and the worker has had time to finish the step it took.
+    void Settle() {
+        WaitFor([&] { return m_window->Queue().Empty(); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        m_host.PumpMessages();
+    }
+
+    dui::CDeviceList* List() { return m_window->GetControl<dui::CDeviceList>(57); }
+    std::string Caption() { return m_window->GetControl<dui::CDeviceState>(44)->GetTitle(); }
+    bool Shown(int id) { return m_window->GetControl(id)->IsVisible(); }
+
+    testing::TempFolder m_data;
+    dui::HeadlessHost m_host;
+    MemoryRegistry m_registry;
+    MemoryLauncher m_launcher;
+    std::shared_ptr<VirtualHidBackend> m_sim;
+    std::unique_ptr<DeviceMainDlg> m_window;
+};
+
+TEST_F(DeviceLinkTest, CableAndReceiverTogetherShowTheModelOnlineAndOpenByCable) {
+    Start("v1-wired,v1-receiver");
+    ASSERT_TRUE(WaitFor([&] { return m_window->DevicePresent() && List()->IsDeviceOnline(kV1); }));
+    Settle();
+    EXPECT_EQ(m_window->CurrentDeviceType(), kV1);
+    EXPECT_EQ(ReadRegistryDecimal(m_registry, kKey, "DeviceType"), kV1);
+    EXPECT_TRUE(m_window->DeviceConnected());
+    EXPECT_EQ(DeviceManager::Instance().GetConnectionKind(), 0);  // the cable wins
+    EXPECT_FALSE(List()->IsDeviceOnline(kV2));
+
+    // The device-list view, and the model's database with its four profiles.
+    EXPECT_TRUE(Shown(57));
+    EXPECT_FALSE(Shown(48));
+    EXPECT_FALSE(Shown(59));
+    EXPECT_TRUE(std::filesystem::exists(m_data.Path() + "/db/corvatt_v1_data1.db"));
+    std::vector<ProfileRecord> profiles;
+    EXPECT_EQ(ConfigStore::Instance().GetProfiles(profiles), 4);
+    EXPECT_EQ(m_window->CurrentProfile(), 1);
+
+    // Opening by cable: caption text 51, the tab strip, and no re-read queued.
+    m_window->OnMessage(57, dui::kEventClick, kV1);
+    EXPECT_EQ(Caption(), GetLanguageText(51));
+    EXPECT_TRUE(Shown(44));
+    EXPECT_TRUE(Shown(48));
+    EXPECT_EQ(m_window->GetControl<dui::MTabCtrl>(48)->GetSelectItem(), 0);
+    EXPECT_TRUE(m_window->Queue().Empty());
+}
+
+TEST_F(DeviceLinkTest, OpeningThroughTheReceiverQueuesTheReRead) {
+    Start("v1-receiver");
+    ASSERT_TRUE(WaitFor([&] { return List()->IsDeviceOnline(kV1); }));
+    Settle();
+    EXPECT_EQ(DeviceManager::Instance().GetConnectionKind(), 1);
+    EXPECT_EQ(Caption(), GetLanguageText(52));
+    EXPECT_FALSE(Shown(44));  // set, then hidden in the list view
+
+    m_window->OnMessage(57, dui::kEventClick, kV1);
+    EXPECT_EQ(Caption(), GetLanguageText(52));
+    EXPECT_TRUE(Shown(44));
+}
+
+TEST_F(DeviceLinkTest, ReceiverWithoutItsMouseCannotBeOpened) {
+    Start("v1-receiver");
+    ASSERT_TRUE(WaitFor([&] { return m_window->DevicePresent(); }));
+    Settle();
+    // The receiver reports its mouse unreachable (the notification handling applies this).
+    DeviceManager::Instance().SetOnlineState(kV1, 1, 0);
+    EXPECT_FALSE(DeviceManager::Instance().HasDeviceInfo(kV1));
+
+    List()->SetSelectIndex(0);
+    m_window->OnMessage(57, dui::kEventClick, kV1);
+    const auto titles = m_host.ModalTitles();
+    ASSERT_FALSE(titles.empty());
+    EXPECT_EQ(titles.back(), "MessageBox");
+    EXPECT_FALSE(Shown(48));  // the view does not change
+    EXPECT_TRUE(m_window->Queue().Empty());
+}
+
+TEST_F(DeviceLinkTest, UnplugOneOfTwoKeepsTheListAndTheLastShowsTheNoDeviceView) {
+    Start("v1-wired,v1-receiver");
+    ASSERT_TRUE(WaitFor([&] { return List()->IsDeviceOnline(kV1); }));
+    Settle();
+    const auto ids = m_sim->PluggedIds();
+    ASSERT_EQ(ids.size(), 2u);
+
+    // The cable goes: a refresh 500 ms later finds the receiver.
+    m_sim->Unplug(ids[0]);
+    ASSERT_TRUE(WaitFor([&] { return DeviceManager::Instance().GetConnectionKind() == 1; }));
+    Settle();
+    EXPECT_TRUE(m_window->DevicePresent());
+    EXPECT_TRUE(Shown(57));
+    EXPECT_EQ(m_window->CurrentDeviceType(), kV1);
+
+    // The receiver goes too: the no-device view with text 50, and no more idle polling.
+    m_sim->Unplug(ids[1]);
+    ASSERT_TRUE(WaitFor([&] { return !m_window->DevicePresent(); }));
+    Settle();
+    EXPECT_EQ(Caption(), GetLanguageText(50));
+    EXPECT_TRUE(Shown(58));
+    EXPECT_TRUE(Shown(59));
+    EXPECT_FALSE(Shown(57));
+    EXPECT_FALSE(m_window->DeviceConnected());
+}
+
+TEST_F(DeviceLinkTest, ArrivalRescansAndSelectsTheConnectedModel) {
+    Start("v1-wired");
+    ASSERT_TRUE(WaitFor([&] { return List()->IsDeviceOnline(kV1); }));
+    Settle();
+
+    // The remembered type names a model that is not connected: the connected one is chosen.
+    WriteRegistryDecimal(m_registry, kKey, "DeviceType", kV2);
+    m_window->QueueTask(1);
+    Settle();
+    EXPECT_EQ(m_window->CurrentDeviceType(), kV1);
+
+    m_sim->Plug("v2-wired");
+    ASSERT_TRUE(WaitFor([&] { return List()->IsDeviceOnline(kV2); }));
+    Settle();
+    EXPECT_EQ(List()->GetOnlineDevCount(), 2);
+    EXPECT_TRUE(std::filesystem::exists(m_data.Path() + "/db/corvatt_v1_data1.db"));
+}
+
+}  // namespace
+}  // namespace corvatt
