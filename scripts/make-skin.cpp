@@ -347,6 +347,26 @@ int main(int argc, char** argv) {
     p.drawPoint(QPointF(24, 15.5));
   });
 
+  // Message dialog background and its buttons (the button image is drawn in three slices).
+  Save("bk_prompt.png", 430, 230, [](QPainter& p) {
+    QLinearGradient g(0, 0, 0, 230);
+    g.setColorAt(0, QColor(0x1F, 0x24, 0x2D));
+    g.setColorAt(1, QColor(0x18, 0x1C, 0x23));
+    p.fillRect(0, 0, 430, 230, g);
+    p.fillRect(0, 0, 430, 3, kAccent);
+    p.setPen(QColor(0x30, 0x36, 0x42));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, 429, 229));
+  });
+  Save("img_button.png", 100, 36, [](QPainter& p) {
+    QLinearGradient g(0, 0, 0, 36);
+    g.setColorAt(0, kAccent);
+    g.setColorAt(1, kAccent.darker(118));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 99, 35), 8, 8);
+  });
+
   Save("device/corvatt_v1.png", 420, 520, [](QPainter& p) { DrawMouse(p, true); });
   Save("device/corvatt_v2.png", 420, 520, [](QPainter& p) { DrawMouse(p, false); });
   return 0;

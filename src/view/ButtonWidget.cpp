@@ -27,7 +27,23 @@ bool ButtonWidget::DrawImage(QPainter& painter) {
   if (image.isNull()) return false;
   painter.save();
   if (!button.IsEnabled()) painter.setOpacity(0.4);
-  painter.drawPixmap(QRectF(rect()), image, image.rect());
+  const double ratio = (image.width() / static_cast<double>(image.height())) /
+                       (width() / std::max(1.0, static_cast<double>(height())));
+  if (ratio < 1 / 1.3 || ratio > 1.3) {
+    // Three slices: the rounded ends keep their shape, the middle stretches.
+    const int cap = std::min(image.width() / 3, image.height() / 2);
+    const double scale = height() / static_cast<double>(image.height());
+    const double dst_cap = std::min(cap * scale, width() / 2.0);
+    const QRectF r(rect());
+    painter.drawPixmap(QRectF(r.left(), r.top(), dst_cap, r.height()), image,
+                       QRectF(0, 0, cap, image.height()));
+    painter.drawPixmap(QRectF(r.left() + dst_cap, r.top(), r.width() - 2 * dst_cap, r.height()),
+                       image, QRectF(cap, 0, image.width() - 2 * cap, image.height()));
+    painter.drawPixmap(QRectF(r.right() - dst_cap, r.top(), dst_cap, r.height()), image,
+                       QRectF(image.width() - cap, 0, cap, image.height()));
+  } else {
+    painter.drawPixmap(QRectF(rect()), image, image.rect());
+  }
   const bool own_hover = Hovered() && button.GetHoverImage().empty();
   if (own_hover || Pressed()) {
     // Lighten a single-state image on hover and press.

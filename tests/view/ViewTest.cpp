@@ -198,6 +198,36 @@ TEST_F(ViewTest, ScreenshotOfADialogHasItsContent) {
   EXPECT_GT(differing, 500);
 }
 
+TEST_F(ViewTest, AWideButtonKeepsTheRoundedEndsOfItsImage) {
+  MDialog box;
+  box.Create(&panel, "MWindow", WS_VISIBLE, {0, 0, 430, 230}, "MessageBox");
+  box.LoadBKImage("bk_prompt.png");
+  auto* caption = box.Create<MText>(31, {20, 15, 410, 45}, "Notice");
+  caption->SetAlignment(kAlignCenter | kAlignVCenter | kAlignSingleLine);
+  caption->SetFont(16);
+  auto* text = box.Create<MText>(32, {20, 50, 410, 180}, "Please connect the device first.");
+  text->SetAlignment(kAlignCenter | kAlignVCenter | kAlignWordBreak);
+  text->SetFont(16);
+  auto* ok = box.Create<MButton>(33, {60, 180, 370, 216}, "OK");
+  ok->SetImage("img_button.png");
+  ok->SetFont(16);
+  Settle();
+  const fs::path path = fs::temp_directory_path() / ("corvatt_view_box_" + std::to_string(getpid()) + ".png");
+  ASSERT_TRUE(host.SaveScreenshot(path.string(), &box));
+  QImage image(QString::fromStdString(path.string()));
+  if (!qEnvironmentVariableIsSet("CORVATT_KEEP_SHOTS")) fs::remove(path);
+  ASSERT_FALSE(image.isNull());
+  const QColor accent = QColor(0x27, 0xB6, 0xF0);
+  auto near_accent = [&](QColor c) {
+    return std::abs(c.red() - accent.red()) < 40 && std::abs(c.green() - accent.green()) < 40 &&
+           std::abs(c.blue() - accent.blue()) < 40;
+  };
+  EXPECT_TRUE(near_accent(image.pixelColor(80, 198)));   // body, left of the title
+  EXPECT_TRUE(near_accent(image.pixelColor(360, 198)));  // body near the right end
+  EXPECT_FALSE(near_accent(image.pixelColor(60, 180)));  // rounded corner left open
+  EXPECT_FALSE(near_accent(image.pixelColor(369, 215)));
+}
+
 TEST_F(ViewTest, WorkerChangesAreRepaintedOnTheGuiThread) {
   auto* caption = panel.GetControl<MText>(35);
   std::thread worker([&] {
