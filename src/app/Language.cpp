@@ -1,8 +1,19 @@
 #include "app/Language.h"
 
+#include <sys/stat.h>
+
 #include "common/text/Text.h"
 
 namespace corvatt {
+
+namespace {
+
+const std::shared_ptr<const IniFile>& EmptyFile() {
+    static const std::shared_ptr<const IniFile> empty = std::make_shared<const IniFile>();
+    return empty;
+}
+
+}  // namespace
 
 Language& Language::Instance() {
     static Language language;
@@ -12,12 +23,16 @@ Language& Language::Instance() {
 void Language::SetInstallFolder(std::string folder_with_slash) {
     std::lock_guard lock(m_mutex);
     m_install_folder = std::move(folder_with_slash);
-    m_loaded = false;
+    m_cache.clear();
+}
+
+std::string Language::InstallFolder() const {
+    std::lock_guard lock(m_mutex);
+    return m_install_folder;
 }
 
 void Language::SetCurrentLanguage(int language_id) {
     std::lock_guard lock(m_mutex);
-    if (language_id != m_current) m_loaded = false;
     m_current = language_id;
 }
 
@@ -27,18 +42,59 @@ int Language::CurrentLanguage() const {
 }
 
 std::string Language::FilePath(int language_id) const {
+    std::lock_guard lock(m_mutex);
     return m_install_folder + text::Format("language/%d.lan", language_id);
 }
 
-std::string Language::Text(int id) {
+std::uint64_t Language::ParseCount() const {
     std::lock_guard lock(m_mutex);
-    if (!m_loaded || !m_file.IsUpToDate()) {
-        m_file.Clear();
-        // A missing file leaves every text empty; it is tried again at the next lookup.
-        m_loaded = m_file.Load(FilePath(m_current));
-    }
-    return m_file.Get("LAN", text::Format("%d", id));
+    return m_parse_count;
 }
+
+bool Language::Stat(const std::string& path, FileStamp& stamp) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    stamp.size = static_cast<std::int64_t>(st.st_size);
+    stamp.mtime_ns = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.ctime_ns = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+    stamp.device = static_cast<std::uint64_t>(st.st_dev);
+    return true;
+}
+
+std::shared_ptr<const IniFile> Language::Texts(int language_id) {
+    std::lock_guard lock(m_mutex);
+    const std::string path = m_install_folder + text::Format("language/%d.lan", language_id);
+    FileStamp stamp;
+    const bool present = Stat(path, stamp);
+    Cached& cached = m_cache[language_id];
+    if (cached.file && cached.present == present && (!present || cached.stamp == stamp)) {
+        return cached.file;
+    }
+    // The stamp is taken before reading: a change made while the file is read gives another
+    // stamp at the next lookup, which reads it again.
+    cached.stamp = stamp;
+    cached.present = present;
+    cached.file = EmptyFile();
+    if (present) {
+        auto file = std::make_shared<IniFile>();
+        ++m_parse_count;
+        if (file->Load(path)) {
+            cached.file = std::move(file);
+        } else {
+            cached.present = false;  // unreadable: tried again next time
+        }
+    }
+    return cached.file;
+}
+
+std::shared_ptr<const IniFile> Language::CurrentTexts() { return Texts(CurrentLanguage()); }
+
+std::string Language::Text(int language_id, int id) {
+    return Texts(language_id)->Get("LAN", text::Format("%d", id));
+}
+
+std::string Language::Text(int id) { return Text(CurrentLanguage(), id); }
 
 std::string GetLanguageText(int id) { return Language::Instance().Text(id); }
 
