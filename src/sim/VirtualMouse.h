@@ -13,6 +13,47 @@
 
 namespace corvatt {
 
+// The settings a mouse keeps, as the reports carry them (codes, not DPI).
+//
+// Factory state (Factory()): 500 Hz (rate code 2); four active stages of six with
+// the second selected, stage codes 8, 16, 32, 64, 100, 200; stage colours red,
+// green, blue, yellow, magenta, cyan; lift-off 2, the first sensor option on and
+// the second off; sleep time 3, motion wake-up on, light-off while moving off,
+// response time 4 ms; the default button table; the seven-colour wave at
+// brightness 3, speed 3, with the colours red to white. It differs on purpose from
+// the program's built-in and model defaults.
+struct VirtualSettings {
+    std::uint8_t report_rate = 0;
+    std::uint8_t dpi_count = 0;
+    std::uint8_t dpi_index = 0;
+    std::array<std::uint16_t, 6> dpi_codes{};
+    std::array<std::array<std::uint8_t, 3>, 6> dpi_colours{};  // red, green, blue
+    std::uint8_t liftoff = 0;
+    std::uint8_t sensor_option1 = 0;  // the 0x06 report's byte 6
+    std::uint8_t sensor_option2 = 0;  // byte 7
+    std::uint8_t sleep_light = 0;
+    std::uint8_t move_wakeup = 0;
+    std::uint8_t move_closelight = 0;
+    std::uint8_t button_respondtime = 0;
+    std::array<std::uint8_t, 27> button_table{};  // what the 0x09 report carries
+    std::uint8_t light_mode = 0;
+    std::uint8_t light_brightness = 0;
+    std::uint8_t light_speed = 0;
+    std::uint8_t light_colour_count = 0;
+    std::array<std::array<std::uint8_t, 3>, 7> light_colours{};
+
+    static VirtualSettings Factory();
+    // The lighting part of the factory state.
+    void RestoreLighting();
+};
+
+// A macro download being received: chunks must come in order with the same count.
+struct MacroAssembly {
+    int expected_chunk = 0;
+    int chunk_count = 0;
+    std::vector<std::uint8_t> data;
+};
+
 // What the virtual mouse (or receiver with its mouse) holds. Tests read it.
 struct VirtualMouseState {
     std::string identity;
@@ -31,13 +72,29 @@ struct VirtualMouseState {
     // The last well-formed request of each command.
     std::map<std::uint8_t, std::vector<std::uint8_t>> last_request;
     int bad_checksum_count = 0;
+
+    VirtualSettings settings = VirtualSettings::Factory();
+    // Macros per button code: the events (four bytes each) of the last complete download.
+    std::map<std::uint8_t, std::vector<std::uint8_t>> macros;
+    std::optional<MacroAssembly> macro_assembly;
+    // Downloads or chunks refused: out of order, a count that changed, a length
+    // that does not fit, data that is not whole events.
+    int macro_errors = 0;
+    int factory_resets = 0;
+    int lighting_resets = 0;
     int upgrade_writes = 0;
     std::vector<std::uint8_t> last_upgrade_report;
 };
 
 // The device side of the report protocol on the vendor interface: a table of
-// command handlers over a state struct. Commands without a handler of their own
-// are acknowledged (reply = the request with byte 1 = 0).
+// command handlers over a state struct. The settings writes (0x02-0x09, 0x0E,
+// 0x0F) change the settings and are acknowledged with the request echoed (byte 1
+// = 0); the reads (0x11-0x17, 0x20) answer with what the mouse holds. Commands
+// without a handler of their own are acknowledged.
+//
+// Offsets: a request is seen with its report ID removed (request[0] = command,
+// frame byte k at request[k - 1]); a reply is indexed as the host reads it
+// (reply[0] = command, reply[1] = 0 status).
 class VirtualMouse {
 public:
     static constexpr std::size_t kReportSize = 64;
