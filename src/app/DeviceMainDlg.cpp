@@ -328,9 +328,18 @@ int DeviceMainDlg::OnMessage(int id, int event, intptr_t param) {
         OnTabSwitch(static_cast<int>(param));
         return 1;
     }
+    if (const PageRoute route = RouteControl(id, event); route != PageRoute::kNone) {
+        PageHandler* page = m_pages[static_cast<int>(route)];
+        return page ? page->OnPageMessage(id, event, param) : 0;
+    }
     if (event != dui::kEventClick) return 0;
 
     switch (id) {
+        case kProfileButton:
+            if (!m_device_connected.load()) {
+                ShowMessage(GetLanguageText(57), this, GetLanguageText(576), CUIMessageBox::kStyleOk);
+            }
+            return 1;
         case kWebLink:
             OpenAddress(m_catalog.Software().website_url);
             return 1;
@@ -515,6 +524,10 @@ bool DeviceMainDlg::WriteRegistryInt(std::string_view name, int value) {
 // Device link
 
 void DeviceMainDlg::QueueTask(int code) { m_queue.Push(code); }
+
+void DeviceMainDlg::SetPageHandler(PageRoute route, PageHandler* handler) {
+    m_pages[static_cast<int>(route)] = handler;
+}
 
 void DeviceMainDlg::SetUpTasks() {
     using std::chrono::milliseconds;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalog/DeviceCatalog.h"
+#include "app/ControlRouting.h"
 #include "catalog/DeviceDescription.h"
 #include "common/ui/MDialog.h"
 #include "device/CThreadBasic.h"
@@ -103,6 +104,9 @@ public:
     int CurrentProfile() const { return m_current_profile.load(); }
     bool TrayIconAdded() const { return m_tray_added; }
 
+    // The page that takes the notifications routed to it (not owned).
+    void SetPageHandler(PageRoute route, PageHandler* handler);
+
     // The user chose a device in the list (UI thread).
     void OpenSelectedDevice();
 
@@ -185,6 +189,7 @@ private:
         dui::Rect design;
     };
     std::vector<Placed> m_layout;
+    PageHandler* m_pages[7] = {};
 };
 
 }  // namespace corvatt

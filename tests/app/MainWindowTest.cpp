@@ -206,3 +206,37 @@ TEST_F(MainWindowTest, WebLinkOpensTheAddressWithTheShell) {
 
 }  // namespace
 }  // namespace corvatt
+
+namespace corvatt {
+namespace {
+
+TEST_F(MainWindowTest, ProfileButtonWithoutADeviceExplains) {
+    m_window->OnMessage(45, dui::kEventClick, 0);
+    const auto titles = m_host.ModalTitles();
+    ASSERT_EQ(titles.size(), 1u);
+    EXPECT_EQ(titles[0], "MessageBox");
+}
+
+class CountingPage : public PageHandler {
+public:
+    int OnPageMessage(int id, int event, intptr_t) override {
+        last_id = id;
+        last_event = event;
+        return 1;
+    }
+    int last_id = 0;
+    int last_event = -1;
+};
+
+TEST_F(MainWindowTest, NotificationsReachTheirPageHandler) {
+    CountingPage dpi;
+    m_window->SetPageHandler(PageRoute::kDpi, &dpi);
+    EXPECT_EQ(m_window->OnMessage(139, 5, 0), 1);
+    EXPECT_EQ(dpi.last_id, 139);
+    EXPECT_EQ(dpi.last_event, 5);
+    EXPECT_EQ(m_window->OnMessage(145, 0, 0), 0);  // activation only
+    EXPECT_EQ(m_window->OnMessage(67, 2, 0), 0);   // the button page has no handler yet
+}
+
+}  // namespace
+}  // namespace corvatt

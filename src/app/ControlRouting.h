@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace corvatt {
+
+// The pages that handle control notifications of the main window.
+enum class PageRoute {
+    kNone,          // not handled by a page (the window itself, or nobody)
+    kButtons,
+    kDpi,
+    kMacros,
+    kLighting,
+    kSettings,      // system settings page, with the factory-settings buttons
+    kFirmware,      // the information page's firmware check buttons
+};
+
+// Which page a notification goes to. Some ids go to their page whatever the event; the
+// others only on event 2 (activation).
+PageRoute RouteControl(int id, int event);
+
+// A page's handler of the notifications routed to it; nonzero = handled.
+class PageHandler {
+public:
+    virtual ~PageHandler() = default;
+    virtual int OnPageMessage(int id, int event, intptr_t param) = 0;
+};
+
+}  // namespace corvatt
