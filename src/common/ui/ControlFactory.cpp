@@ -3,6 +3,26 @@
 #include <algorithm>
 
 #include "common/ui/BatteryCtrl.h"
+#include "common/ui/MouseCtrl.h"
+#include "common/ui/MouseKeyCtrl.h"
+#include "common/ui/DPIControl.h"
+#include "common/ui/DPISlider.h"
+#include "common/ui/LightSlider.h"
+#include "common/ui/ReporteCtrl.h"
+#include "common/ui/MEdit.h"
+#include "common/ui/NumberEdit.h"
+#include "common/ui/NumberEdit2.h"
+#include "common/ui/CCheckButton.h"
+#include "common/ui/CRadioButton.h"
+#include "common/ui/MButton2.h"
+#include "common/ui/MButton3.h"
+#include "common/ui/CColorButton.h"
+#include "common/ui/CHelpButton.h"
+#include "common/ui/MComboBox.h"
+#include "common/ui/MComboBox2.h"
+#include "common/ui/CArea.h"
+#include "common/ui/CRoundArea.h"
+#include "common/ui/MPalette.h"
 #include "common/ui/CDeviceList.h"
 #include "common/ui/CDeviceState.h"
 #include "common/ui/CIconButton.h"
@@ -44,6 +64,26 @@ ControlFactory::ControlFactory() {
   Add<BatteryCtrl>(*this);
   Add<MProgress>(*this);
   Add<MProgress2>(*this);
+  Add<MouseCtrl>(*this);
+  Add<MouseKeyCtrl>(*this);
+  Add<DPIControl>(*this);
+  Add<DPISlider>(*this);
+  Add<LightSlider>(*this);
+  Add<ReporteCtrl>(*this);
+  Add<MEdit>(*this);
+  Add<NumberEdit>(*this);
+  Add<NumberEdit2>(*this);
+  Add<CCheckButton>(*this);
+  Add<CRadioButton>(*this);
+  Add<MButton2>(*this);
+  Add<MButton3>(*this);
+  Add<CColorButton>(*this);
+  Add<CHelpButton>(*this);
+  Add<MComboBox>(*this);
+  Add<MComboBox2>(*this);
+  Add<CArea>(*this);
+  Add<CRoundArea>(*this);
+  Add<MPalette>(*this);
 }
 
 void ControlFactory::Register(std::string_view class_name, Maker maker) {

@@ -31,6 +31,12 @@ using TextLookup = std::function<std::string(int)>;
 
 // Notification event codes passed to MDialog::OnMessage.
 inline constexpr int kEventClick = 2;  // activation: button click, tab chosen, device row chosen
+inline constexpr int kEventDrag = 8;         // a slider moved while its thumb is held
+inline constexpr int kEventSecondary = 9;    // a second part of a control: a DPI stage's colour
+inline constexpr int kEventTextChange = 26;  // an edit's text changed by the user
+inline constexpr int kEventPick = 27;        // a palette colour picked (press, move, release)
+inline constexpr int kEventKillFocus = 29;   // an edit lost the focus or its typing ended
+inline constexpr int kEventSetFocus = 30;    // an edit (or a DPI stage's edit) gained the focus
 
 // Text alignment flags (numbers as the Windows DT_ flags).
 inline constexpr int kAlignLeft = 0x00;
