@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <fstream>
+#include <iterator>
+
 #include "common/text/Text.h"
 
 namespace corvatt {
@@ -62,28 +66,55 @@ bool Language::Stat(const std::string& path, FileStamp& stamp) {
     return true;
 }
 
+bool Language::ReadBytes(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool Language::IsRacy(const FileStamp& stamp) {
+    // File times move in steps of a clock tick; two writes within one step look alike.
+    constexpr std::int64_t kWindowNs = 2'000'000'000;
+    const std::int64_t now_ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                    std::chrono::system_clock::now().time_since_epoch())
+                                    .count();
+    return now_ns - stamp.mtime_ns < kWindowNs || now_ns - stamp.ctime_ns < kWindowNs;
+}
+
 std::shared_ptr<const IniFile> Language::Texts(int language_id) {
     std::lock_guard lock(m_mutex);
     const std::string path = m_install_folder + text::Format("language/%d.lan", language_id);
     FileStamp stamp;
     const bool present = Stat(path, stamp);
     Cached& cached = m_cache[language_id];
-    if (cached.file && cached.present == present && (!present || cached.stamp == stamp)) {
-        return cached.file;
+    if (cached.file && !present && !cached.present) return cached.file;
+
+    std::string bytes;
+    bool have_bytes = false;
+    if (cached.file && present && cached.present && cached.stamp == stamp) {
+        if (!cached.racy) return cached.file;
+        have_bytes = ReadBytes(path, bytes);
+        if (have_bytes && bytes == cached.bytes) {
+            cached.racy = IsRacy(stamp);
+            return cached.file;
+        }
     }
     // The stamp is taken before reading: a change made while the file is read gives another
-    // stamp at the next lookup, which reads it again.
+    // stamp (or other bytes) at the next lookup, which reads it again.
     cached.stamp = stamp;
-    cached.present = present;
+    cached.present = false;
+    cached.racy = false;
+    cached.bytes.clear();
     cached.file = EmptyFile();
-    if (present) {
+    if (present && (have_bytes || ReadBytes(path, bytes))) {
         auto file = std::make_shared<IniFile>();
+        file->Parse(bytes);
         ++m_parse_count;
-        if (file->Load(path)) {
-            cached.file = std::move(file);
-        } else {
-            cached.present = false;  // unreadable: tried again next time
-        }
+        cached.present = true;
+        cached.racy = IsRacy(stamp);
+        cached.bytes = std::move(bytes);
+        cached.file = std::move(file);
     }
     return cached.file;
 }

@@ -11,9 +11,11 @@
 namespace corvatt {
 
 // The current language and its texts, "<install>/language/<id>.lan", section "LAN".
-// Each language file is parsed once and parsed again only when its size, modification time
-// or identity on disk changed, so an edited file is used at the next lookup. A missing file
-// gives empty texts and is looked for again at the next lookup. Safe from any thread.
+// Each language file is parsed once and parsed again only when it changed on disk, so an
+// edited file is used at the next lookup. Its size, times and identity tell a change; while
+// its modification time is too recent to tell two writes apart (file times advance in coarse
+// steps), the bytes are compared as well. A missing file gives empty texts and is looked for
+// again at the next lookup. Safe from any thread.
 class Language {
 public:
     static Language& Instance();
@@ -50,9 +52,13 @@ private:
     struct Cached {
         FileStamp stamp;
         bool present = false;
+        bool racy = false;  // modified too recently for the stamp alone to be trusted
+        std::string bytes;  // what was parsed, compared while racy
         std::shared_ptr<const IniFile> file;
     };
     static bool Stat(const std::string& path, FileStamp& stamp);
+    static bool ReadBytes(const std::string& path, std::string& bytes);
+    static bool IsRacy(const FileStamp& stamp);
 
     mutable std::mutex m_mutex;
     std::string m_install_folder;
