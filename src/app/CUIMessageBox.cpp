@@ -22,9 +22,9 @@ void CUIMessageBox::InitUI() {
     const int w = kWidth;
     const int h = kHeight;
 
-    auto* caption = Create<dui::MText>(31, {20, 15, w - 20, 45}, m_caption);
+    auto* caption = Create<dui::MText>(kCaptionText, {20, 15, w - 20, 45}, m_caption);
     caption->SetAlignment(dui::kAlignCenter | dui::kAlignVCenter | dui::kAlignSingleLine);
-    auto* text = Create<dui::MText>(32, {20, 50, w - 20, h - 50}, m_text);
+    auto* text = Create<dui::MText>(kMessageText, {20, 50, w - 20, h - 50}, m_text);
     text->SetAlignment(dui::kAlignCenter | dui::kAlignVCenter | dui::kAlignWordBreak);
     for (auto* label : {caption, text}) {
         label->SetTextColor(kWhite);
@@ -39,20 +39,20 @@ void CUIMessageBox::InitUI() {
         button->SetFont(kFontSize);
     };
     if (m_style == kStyleOk) {
-        make_button(33, {60, h - 50, w - 60, h - 14}, 20);
+        make_button(kConfirmButton, {60, h - 50, w - 60, h - 14}, 20);
     } else if (m_style == kStyleOkCancel) {
-        make_button(33, {w / 2 - 120, h - 50, w / 2 - 20, h - 14}, 23);
-        make_button(34, {w / 2 + 20, h - 50, w / 2 + 120, h - 14}, 25);
+        make_button(kConfirmButton, {w / 2 - 120, h - 50, w / 2 - 20, h - 14}, 23);
+        make_button(kCancelButton, {w / 2 + 20, h - 50, w / 2 + 120, h - 14}, 25);
     }
 }
 
 int CUIMessageBox::OnMessage(int id, int event, intptr_t /*param*/) {
     if (event != dui::kEventClick) return 0;
-    if (id == 33) {
+    if (id == kConfirmButton) {
         EndDialog(kResultOk);
         return 1;
     }
-    if (id == 34) {
+    if (id == kCancelButton) {
         EndDialog(kResultCancel);
         return 1;
     }
@@ -62,7 +62,7 @@ int CUIMessageBox::OnMessage(int id, int event, intptr_t /*param*/) {
 int ShowMessage(const std::string& text, dui::MWindow* owner, const std::string& caption, int style) {
     CUIMessageBox box(caption, text, style);
     if (!box.MWindow::Create(owner, "MWindow", dui::WS_POPUP, {0, 0, CUIMessageBox::kWidth, CUIMessageBox::kHeight},
-                    "MessageBox", dui::WS_EX_TOOLWINDOW)) {
+                             CUIMessageBox::kWindowName, dui::WS_EX_TOOLWINDOW)) {
         return 0;
     }
     box.SetTopMost(true);
