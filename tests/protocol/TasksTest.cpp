@@ -151,6 +151,32 @@ TEST_F(ProtocolTasksTest, ReadRepliesAndTheirStorageRules) {
     EXPECT_EQ(Value("sleep_light"), "3") << "later reads still ran";
 }
 
+TEST_F(ProtocolTasksTest, ReadAgainWithoutAReachableMouseFails) {
+    const int id = Connect("v1-receiver");
+    ASSERT_TRUE(tasks.ReadDeviceInfo());
+    ASSERT_EQ(state.Info().link_state, 1);
+    // the receiver's mouse went away; the cached handle is dropped
+    devices.SetOnlineState(102, 1, 0);
+    devices.ClearCurrentCache();
+    const std::size_t before = RequestCount(id);
+    ui.calls.clear();
+    EXPECT_FALSE(tasks.ReadDeviceInfoAgain());
+    EXPECT_EQ(state.Info().link_state, 0);
+    EXPECT_EQ(RequestCount(id), before);
+    EXPECT_TRUE(ui.Has("close popups"));
+}
+
+TEST_F(ProtocolTasksTest, SliderValuesOfTheSecondModel) {
+    Connect("v2-wired");
+    ASSERT_TRUE(tasks.ReadDeviceInfo());
+    const DeviceInfoValues info = state.Info();
+    EXPECT_EQ(info.sensor.sensor_code, 150);
+    EXPECT_EQ(info.sensor.highest_dpi, 38000);
+    EXPECT_EQ(info.highest_rate_code, 7);
+    EXPECT_EQ(info.slider_second_value, 2);
+    EXPECT_TRUE(ui.Has("dpi range 100 32000 640 2"));
+}
+
 TEST_F(ProtocolTasksTest, ReceiverVersionLine) {
     const int id = Connect("v1-receiver");
     ASSERT_TRUE(sim->SetHandler(id, 0x20, [](VirtualMouseState&, const VirtualMouse::Report&,
