@@ -23,6 +23,7 @@
 #include "device/DeviceManager.h"
 #include "device/DeviceTask.h"
 #include "profile/ProfileSetup.h"
+#include "protocol/ProtocolTasks.h"
 #include "store/ConfigStore.h"
 #include "store/ModelContext.h"
 #include "platform/Launcher.h"
@@ -98,6 +99,10 @@ constexpr unsigned kMsgFirstView = 0x8002;
 DeviceMainDlg::DeviceMainDlg(Context context)
     : m_context(std::move(context)), m_devices(DeviceManager::Instance()) {
     m_app_key = ApplicationKey(dui::Manager::Instance().GetDeviceName());
+    m_model.install_folder = m_context.install_folder;
+    m_model.current_profile = 1;
+    m_protocol = std::make_unique<ProtocolTasks>(m_devices, ConfigStore::Instance(), m_state, m_model,
+                                                 static_cast<ProtocolUi&>(*this));
     SetUpTasks();
 }
 
@@ -541,6 +546,9 @@ void DeviceMainDlg::SetUpTasks() {
     });
     m_dispatcher.Set(DeviceTask::kRefreshAfterRemoval, [this] { RemovalSequence(); });
     m_dispatcher.Set(DeviceTask::kReReadDevice, [this] { ReReadSequence(); });
+    for (int code : {5, 6, 8, 9, 10, 11, 12, 13, 17, 18, 20}) {
+        m_dispatcher.Set(code, [this, code] { m_protocol->RunTask(code); });
+    }
 }
 
 void DeviceMainDlg::RunWorkerStep() {
@@ -569,28 +577,41 @@ void DeviceMainDlg::RescanDevices() {
 
 void DeviceMainDlg::RefreshSequence(std::chrono::milliseconds pause) {
     if (pause.count() > 0) std::this_thread::sleep_for(pause);
+    m_state.ClearLinkState();
     RefreshDeviceList();
     if (m_devices.GetConnectionKind() == -1) return;
     EnsureProfiles();
+    RefreshPages();
+    if (m_protocol->ReadDeviceInfo()) RefreshPages();
 }
 
 void DeviceMainDlg::RemovalSequence() {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    m_state.ClearLinkState();
     RefreshDeviceList();
+    if (m_devices.GetConnectionKind() == -1) return;
+    if (m_protocol->ReadDeviceInfo()) RefreshPages();
 }
 
-void DeviceMainDlg::ReReadSequence() { EnsureProfiles(); }
+void DeviceMainDlg::ReReadSequence() {
+    EnsureProfiles();
+    RefreshPages();
+    if (m_protocol->ReadDeviceInfo()) RefreshPages();
+}
+
+void DeviceMainDlg::RefreshPages() {
+    RefreshButtonPage();
+    RefreshMacroLists();
+    RefreshDpiPage();
+    if (Description().lighting == 1) RefreshLightingList();
+}
 
 bool DeviceMainDlg::EnsureProfiles() {
-    ModelContext model;
-    model.install_folder = m_context.install_folder;
-    model.model_key = Description().model_key;
-    model.current_profile = m_current_profile.load();
+    m_model.model_key = Description().model_key;
     ProfileSetup setup(ConfigStore::Instance(), [](int id) { return GetLanguageText(id); });
-    const int profile = setup.Run(model);
+    const int profile = setup.Run(m_model);
     if (profile <= 0) return false;
-    m_current_profile = profile;
-    if (auto* button = GetControl<dui::CIconButton>(kProfileButton)) button->SetTitle(setup.DisplayNameOf(profile));
+    SetCurrentProfile(profile);
     return true;
 }
 
@@ -864,6 +885,46 @@ void DeviceMainDlg::OnDeviceChange(uintptr_t event) {
                                         m_device_present.load(),
                                         [this](const std::string& p) { return m_devices.IsAcceptedInterface(p); });
     if (code != 0) QueueTask(code);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The protocol's screen effects
+
+std::string DeviceMainDlg::LanguageText(int text_id) { return GetLanguageText(text_id); }
+
+void DeviceMainDlg::ShowBattery(int level, int second) {
+    if (auto* battery = GetControl<dui::BatteryCtrl>(kBattery)) battery->SetBatteryInfo(level, second);
+}
+
+void DeviceMainDlg::ShowDeviceBattery(int device_type, int level, int second) {
+    if (auto* list = GetControl<dui::CDeviceList>(kDeviceList)) list->SetDeviceBattery(device_type, level, second);
+}
+
+void DeviceMainDlg::ShowDpiRange(const std::string&, const std::string&, int, int) {
+    // The DPI page reads the range from the device state when it is built.
+}
+
+void DeviceMainDlg::SetInformationLine(int control_id, const std::string& text) {
+    if (auto* line = GetControl<dui::MText>(control_id)) {
+        // A filled-in line is not a plain language text any more.
+        line->SetTextId(0);
+        line->SetTitle(text);
+    }
+}
+
+void DeviceMainDlg::SetDeviceState(int device_type, int mode, int state) {
+    if (auto* list = GetControl<dui::CDeviceList>(kDeviceList)) list->SetDeviceState(device_type, mode, state);
+}
+
+void DeviceMainDlg::SetConnectionCaption(const std::string& text) {
+    if (auto* caption = GetControl<dui::CDeviceState>(kConnectionCaption)) caption->SetTitle(text);
+}
+
+void DeviceMainDlg::SetCurrentProfile(int profile) {
+    m_model.current_profile = profile;
+    m_current_profile = profile;
+    ProfileSetup setup(ConfigStore::Instance(), [](int id) { return GetLanguageText(id); });
+    if (auto* button = GetControl<dui::CIconButton>(kProfileButton)) button->SetTitle(setup.DisplayNameOf(profile));
 }
 
 }  // namespace corvatt

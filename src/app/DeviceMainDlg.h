@@ -17,6 +17,9 @@
 #include "common/ui/MDialog.h"
 #include "device/CThreadBasic.h"
 #include "device/TaskQueue.h"
+#include "protocol/DeviceState.h"
+#include "protocol/ProtocolUi.h"
+#include "store/ModelContext.h"
 #include "store/StoreRecords.h"
 
 namespace corvatt {
@@ -24,6 +27,7 @@ namespace corvatt {
 class DeviceManager;
 class HidBackend;
 class Launcher;
+class ProtocolTasks;
 class Registry;
 
 namespace dui {
@@ -40,7 +44,7 @@ class MText;
 
 // The program's one top-level window: it owns the catalogue, the pages, the tray icon and the
 // worker thread with its task queue.
-class DeviceMainDlg : public dui::MDialog, public CThreadBasic {
+class DeviceMainDlg : public dui::MDialog, public CThreadBasic, private ProtocolUi {
 public:
     static constexpr int kDesignWidth = 1300;
     static constexpr int kDesignHeight = 788;
@@ -103,6 +107,7 @@ public:
     int CurrentTab() const { return m_current_tab; }
     int CurrentProfile() const { return m_current_profile.load(); }
     bool TrayIconAdded() const { return m_tray_added; }
+    const DeviceState& State() const { return m_state; }
 
     // The page that takes the notifications routed to it (not owned).
     void SetPageHandler(PageRoute route, PageHandler* handler);
@@ -151,7 +156,26 @@ private:
     void ShowDeviceListView();
     void ShowOpenedDeviceView();
     void CloseSettingsPageIfOpen();
-    void ClosePopups();
+    void RefreshPages();
+
+    // The protocol's screen effects (worker thread).
+    std::string LanguageText(int text_id) override;
+    void ShowBattery(int level, int second) override;
+    void ShowDeviceBattery(int device_type, int level, int second) override;
+    void ShowDpiRange(const std::string& step_text, const std::string& highest_text, int highest_code,
+                      int second_value) override;
+    void SetInformationLine(int control_id, const std::string& text) override;
+    void ClosePopups() override;
+    void SetDeviceState(int device_type, int mode, int state) override;
+    void SetConnectionCaption(const std::string& text) override;
+    bool IsDeviceConnected() override { return m_device_connected.load(); }
+    void SetDeviceConnected(bool connected) override { m_device_connected = connected; }
+    void RefreshButtonPage() override {}
+    void RefreshMacroLists() override {}
+    void RefreshDpiPage() override {}
+    void RefreshLightingList() override {}
+    void ReloadDpiControls() override {}
+    void SetCurrentProfile(int profile) override;
     // Device-change notifications (UI thread).
     void PostDeviceChange(int event, std::string path);
     void OnDeviceChange(uintptr_t event);
@@ -171,6 +195,9 @@ private:
     bool m_view_ready = false;
 
     DeviceManager& m_devices;
+    DeviceState m_state;
+    ModelContext m_model;  // changed by the worker only, between protocol calls
+    std::unique_ptr<ProtocolTasks> m_protocol;
     TaskQueue m_queue;
     TaskDispatcher m_dispatcher;
 

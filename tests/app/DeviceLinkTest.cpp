@@ -2,7 +2,9 @@
 // opening a device and hot-plug, with the worker thread running for real.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <mutex>
 #include <filesystem>
 #include <thread>
 
@@ -18,6 +20,7 @@
 #include "common/ui/Messages.h"
 #include "device/DeviceManager.h"
 #include "platform/MemoryLauncher.h"
+#include "platform/Log.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/Registry.h"
 #include "sim/VirtualHidBackend.h"
@@ -196,6 +199,54 @@ TEST_F(DeviceLinkTest, ArrivalRescansAndSelectsTheConnectedModel) {
     Settle();
     EXPECT_EQ(List()->GetOnlineDevCount(), 2);
     EXPECT_TRUE(std::filesystem::exists(m_data.Path() + "/db/corvatt_v1_data1.db"));
+}
+
+TEST_F(DeviceLinkTest, FirstConnectionReadsTheMouseSettingsIntoTheActiveProfile) {
+    std::mutex mutex;
+    std::vector<std::string> sent;
+    Log::SetVerbosity(2);
+    Log::SetSink([&](std::string_view line) {
+        if (line.substr(0, 6) != "TX 00 ") return;
+        std::lock_guard lock(mutex);
+        sent.emplace_back(line.substr(6, 2));
+    });
+    Start("v1-wired");
+    ASSERT_TRUE(WaitFor([&] { return m_window->DevicePresent(); }));
+    Settle();
+    ASSERT_TRUE(WaitFor([&] {
+        std::lock_guard lock(mutex);
+        return std::find(sent.begin(), sent.end(), "17") != sent.end();
+    }));
+    Log::SetSink(nullptr);
+    Log::SetVerbosity(0);
+
+    // The information request, then the read commands in order.
+    {
+        std::lock_guard lock(mutex);
+        auto at = std::find(sent.begin(), sent.end(), "10");
+        ASSERT_NE(at, sent.end());
+        for (const char* command : {"11", "12", "13", "14", "15", "16", "17"}) {
+            at = std::find(at, sent.end(), command);
+            EXPECT_NE(at, sent.end()) << command;
+        }
+    }
+
+    const auto mouse = m_sim->State(m_sim->PluggedIds().at(0))->settings;
+    auto stored = [&](const char* key) {
+        std::string value;
+        ConfigStore::Instance().GetConfigValue(m_window->CurrentProfile(), key, value);
+        return value;
+    };
+    EXPECT_EQ(stored("report_rate"), std::to_string(mouse.report_rate));
+    EXPECT_EQ(stored("liftoff_height"), std::to_string(mouse.liftoff));
+    EXPECT_EQ(stored("button_respondtime"), std::to_string(mouse.button_respondtime));
+    EXPECT_EQ(stored("dpi_count"), std::to_string(mouse.dpi_count));
+
+    // A stored change reaches the mouse through its task.
+    const int new_rate = mouse.report_rate == 8 ? 4 : 8;
+    ConfigStore::Instance().SetConfigValue(m_window->CurrentProfile(), "report_rate", std::to_string(new_rate));
+    m_window->QueueTask(11);
+    EXPECT_TRUE(WaitFor([&] { return m_sim->State(m_sim->PluggedIds().at(0))->settings.report_rate == new_rate; }));
 }
 
 }  // namespace
