@@ -1,5 +1,6 @@
 #include "view/ButtonWidget.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "common/ui/MButton.h"
@@ -11,6 +12,28 @@ namespace corvatt::view {
 ButtonWidget::ButtonWidget(dui::MControl& control, QWidget* parent)
     : ControlWidget(control, parent) {
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void ButtonWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+      event->key() == Qt::Key_Enter) {
+    Clicked(rect().center());
+    event->accept();
+    return;
+  }
+  ControlWidget::keyPressEvent(event);
+}
+
+void ButtonWidget::DrawFocus(QPainter& painter) {
+  if (!hasFocus()) return;
+  painter.save();
+  painter.setPen(QPen(theme::Accent(), 1, Qt::DotLine));
+  painter.setBrush(Qt::NoBrush);
+  const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+  const double radius = std::min(8.0, r.height() / 2);
+  painter.drawRoundedRect(r, radius, radius);
+  painter.restore();
 }
 
 bool ButtonWidget::DrawImage(QPainter& painter) {
@@ -72,6 +95,7 @@ void ButtonWidget::Paint(QPainter& painter) {
                             r.height() / 2 < 8 ? r.height() / 2 : 8);
   }
   TextWidget::DrawTitle(painter, rect().adjusted(8, 0, -8, 0), button);
+  DrawFocus(painter);
 }
 
 void ButtonWidget::Clicked(QPoint) {

@@ -14,6 +14,10 @@ public:
 protected:
   void Paint(QPainter& painter) override;
   void Clicked(QPoint pos) override;
+  // Space and Enter click a focused button.
+  void keyPressEvent(QKeyEvent* event) override;
+  // A dotted ring while the button has the keyboard focus.
+  void DrawFocus(QPainter& painter);
   // Draws the state image; false when the button has none on disk.
   bool DrawImage(QPainter& painter);
 };

@@ -2,7 +2,17 @@
 
 #include "view/BatteryWidget.h"
 #include "view/ButtonWidget.h"
+#include "view/CheckButtonWidget.h"
+#include "view/ColorButtonWidget.h"
+#include "view/ComboWidget.h"
 #include "view/ControlWidget.h"
+#include "view/DPIControlWidget.h"
+#include "view/EditWidget.h"
+#include "view/MouseCtrlWidget.h"
+#include "view/MouseKeyCtrlWidget.h"
+#include "view/PaletteWidget.h"
+#include "view/ReporteWidget.h"
+#include "view/SliderWidget.h"
 #include "view/DeviceListWidget.h"
 #include "view/DeviceStateWidget.h"
 #include "view/IconButtonWidget.h"
@@ -58,6 +68,26 @@ WidgetRegistry::WidgetRegistry() {
   Register("BatteryCtrl", MakerOf<BatteryWidget>());
   Register("MProgress", MakerOf<ProgressWidget>());
   Register("MProgress2", MakerOf<Progress2Widget>());
+  Register("MouseCtrl", MakerOf<MouseCtrlWidget>());
+  Register("MouseKeyCtrl", MakerOf<MouseKeyCtrlWidget>());
+  Register("DPIControl", MakerOf<DPIControlWidget>());
+  Register("DPISlider", MakerOf<SliderWidget>());
+  Register("LightSlider", MakerOf<SliderWidget>());
+  Register("ReporteCtrl", MakerOf<ReporteWidget>());
+  Register("MEdit", MakerOf<EditWidget>());
+  Register("NumberEdit", MakerOf<EditWidget>());
+  Register("NumberEdit2", MakerOf<EditWidget>());
+  Register("CCheckButton", MakerOf<CheckButtonWidget>());
+  Register("CRadioButton", MakerOf<CheckButtonWidget>());
+  Register("MButton2", MakerOf<ToggleButtonWidget>());
+  Register("MButton3", MakerOf<ToggleButtonWidget>());
+  Register("CColorButton", MakerOf<ColorButtonWidget>());
+  Register("CHelpButton", MakerOf<HelpButtonWidget>());
+  Register("MComboBox", MakerOf<ComboWidget>());
+  Register("MComboBox2", MakerOf<ComboWidget>());
+  Register("MPalette", MakerOf<PaletteWidget>());
+  Register("CArea", MakerOf<AreaWidget>());
+  Register("CRoundArea", MakerOf<AreaWidget>());
 }
 
 void WidgetRegistry::Register(std::string_view class_name, Maker maker) {

@@ -29,7 +29,7 @@ public:
   ClickMode GetClickMode() const { return m_mode; }
 
   // The user clicked (the view, also Space): changes the check by the mode, then notifies.
-  int Click();
+  int Click() override;
 
 protected:
   CCheckButton(std::string_view class_name, ClickMode mode);

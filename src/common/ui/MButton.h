@@ -7,7 +7,8 @@
 
 namespace corvatt::dui {
 
-// A push button with a title and optional state images. Click() notifies (id, 2, 0).
+// A push button with a title and optional state images. Click() notifies (id, 2, 0);
+// subclasses with a check state change it first (CCheckButton).
 class MButton : public MControlFont {
 public:
   static constexpr const char* kClassName = "MButton";
@@ -27,7 +28,7 @@ public:
 
   // The user activated the button: notifies (id, kEventClick, 0) unless it is disabled or
   // hidden. Returns the handler's result (0 when not delivered).
-  int Click();
+  virtual int Click();
 
 protected:
   explicit MButton(std::string_view class_name);
