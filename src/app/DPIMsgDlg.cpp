@@ -34,11 +34,11 @@ void DPIMsgDlg::InitUI() {
     close->SetTooltip(GetLanguageText(kCloseTooltip));
     close->SetTooltipId(kCloseTooltip);
 
-    // The number sits right against the unit, both on one baseline.
+    // Value and unit share the bottom line, so their baselines meet.
     auto* value = Create<dui::MText>(kValueText, {10, 30, 170, 80}, "1600");
     value->SetTextColor(dui::RgbToArgb(dui::Manager::Instance().m_select_color.load()));
     value->SetFont(kValueFontSize);
-    value->SetAlignment(dui::kAlignRight | dui::kAlignBottom | dui::kAlignSingleLine);
+    value->SetAlignment(dui::kAlignCenter | dui::kAlignBottom | dui::kAlignSingleLine);
 
     auto* unit = Create<dui::MText>(kUnitText, {170, 50, 310, 80}, "DPI");
     unit->SetTextColor(kUnitColor);
