@@ -83,14 +83,14 @@ void ComboWidget::keyPressEvent(QKeyEvent* event) {
     ControlWidget::keyPressEvent(event);
     return;
   }
-  int target;
-  {
-    std::lock_guard lock(dui::Manager::Instance().UiLock());
-    const auto& combo = static_cast<const dui::MComboBox&>(Control());
-    target = std::clamp(combo.GetCurSel() + (key == Qt::Key_Up ? -1 : 1), 0, combo.GetItemCount() - 1);
-    if (target == combo.GetCurSel()) target = -1;
-  }
-  if (target >= 0) Choose(target);
+  const int delta = key == Qt::Key_Up ? -1 : 1;
+  // Worked out when delivered: earlier key presses may still be on their way to the model.
+  Deliver([delta](dui::MControl& c) {
+    auto& combo = static_cast<dui::MComboBox&>(c);
+    if (combo.GetItemCount() == 0) return;
+    const int target = std::clamp(combo.GetCurSel() + delta, 0, combo.GetItemCount() - 1);
+    if (target != combo.GetCurSel()) combo.ChooseItem(target);
+  });
   event->accept();
 }
 

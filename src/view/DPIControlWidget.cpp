@@ -166,14 +166,10 @@ void DPIControlWidget::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Left) delta = -1;
   if (event->key() == Qt::Key_Right) delta = 1;
   if (event->key() == Qt::Key_Space || event->key() == Qt::Key_C) {
-    int stage;
-    {
-      std::lock_guard lock(dui::Manager::Instance().UiLock());
-      stage = static_cast<const dui::DPIControl&>(Control()).GetSelectItem();
-    }
-    if (stage >= 0) {
-      Deliver([stage](dui::MControl& c) { static_cast<dui::DPIControl&>(c).ClickColor(stage); });
-    }
+    Deliver([](dui::MControl& c) {
+      auto& dpi = static_cast<dui::DPIControl&>(c);
+      if (dpi.GetSelectItem() >= 0) dpi.ClickColor(dpi.GetSelectItem());
+    });
     event->accept();
     return;
   }
@@ -181,16 +177,13 @@ void DPIControlWidget::keyPressEvent(QKeyEvent* event) {
     ControlWidget::keyPressEvent(event);
     return;
   }
-  int target;
-  {
-    std::lock_guard lock(dui::Manager::Instance().UiLock());
-    const auto& dpi = static_cast<const dui::DPIControl&>(Control());
-    target = std::clamp(dpi.GetSelectItem() + delta, 0, dpi.GetItemCount() - 1);
-    if (target == dpi.GetSelectItem()) target = -1;
-  }
-  if (target >= 0) {
-    Deliver([target](dui::MControl& c) { static_cast<dui::DPIControl&>(c).SelectStage(target); });
-  }
+  // Worked out when delivered: earlier key presses may still be on their way to the model.
+  Deliver([delta](dui::MControl& c) {
+    auto& dpi = static_cast<dui::DPIControl&>(c);
+    if (dpi.GetItemCount() == 0) return;
+    const int target = std::clamp(dpi.GetSelectItem() + delta, 0, dpi.GetItemCount() - 1);
+    if (target != dpi.GetSelectItem()) dpi.SelectStage(target);
+  });
   event->accept();
 }
 

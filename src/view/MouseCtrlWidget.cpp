@@ -166,16 +166,13 @@ void MouseCtrlWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right: delta = 1; break;
     default: ControlWidget::keyPressEvent(event); return;
   }
-  int target;
-  {
-    std::lock_guard lock(dui::Manager::Instance().UiLock());
-    const auto& mouse = static_cast<const dui::MouseCtrl&>(Control());
-    target = std::clamp(mouse.GetSelectItem() + delta, 0, mouse.GetItemCount() - 1);
-    if (target == mouse.GetSelectItem()) target = -1;
-  }
-  if (target >= 0) {
-    Deliver([target](dui::MControl& c) { static_cast<dui::MouseCtrl&>(c).ActivateItem(target); });
-  }
+  // Worked out when delivered: earlier key presses may still be on their way to the model.
+  Deliver([delta](dui::MControl& c) {
+    auto& mouse = static_cast<dui::MouseCtrl&>(c);
+    if (mouse.GetItemCount() == 0) return;
+    const int target = std::clamp(mouse.GetSelectItem() + delta, 0, mouse.GetItemCount() - 1);
+    if (target != mouse.GetSelectItem()) mouse.ActivateItem(target);
+  });
   event->accept();
 }
 

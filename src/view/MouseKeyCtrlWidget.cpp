@@ -113,16 +113,13 @@ void MouseKeyCtrlWidget::keyPressEvent(QKeyEvent* event) {
     ControlWidget::keyPressEvent(event);
     return;
   }
-  int target;
-  {
-    std::lock_guard lock(dui::Manager::Instance().UiLock());
-    const auto& list = static_cast<const dui::MouseKeyCtrl&>(Control());
-    target = std::clamp(list.GetSelectItem() + delta, 0, list.GetItemCount() - 1);
-    if (target == list.GetSelectItem()) target = -1;
-  }
-  if (target >= 0) {
-    Deliver([target](dui::MControl& c) { static_cast<dui::MouseKeyCtrl&>(c).ActivateItem(target); });
-  }
+  // Worked out when delivered: earlier key presses may still be on their way to the model.
+  Deliver([delta](dui::MControl& c) {
+    auto& list = static_cast<dui::MouseKeyCtrl&>(c);
+    if (list.GetItemCount() == 0) return;
+    const int target = std::clamp(list.GetSelectItem() + delta, 0, list.GetItemCount() - 1);
+    if (target != list.GetSelectItem()) list.ActivateItem(target);
+  });
   event->accept();
 }
 

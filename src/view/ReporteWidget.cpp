@@ -101,16 +101,13 @@ void ReporteWidget::keyPressEvent(QKeyEvent* event) {
     ControlWidget::keyPressEvent(event);
     return;
   }
-  int target;
-  {
-    std::lock_guard lock(dui::Manager::Instance().UiLock());
-    const auto& rates = static_cast<const dui::ReporteCtrl&>(Control());
-    target = std::clamp(rates.GetSelectItem() + delta, 0, rates.GetItemCount() - 1);
-    if (target == rates.GetSelectItem()) target = -1;
-  }
-  if (target >= 0) {
-    Deliver([target](dui::MControl& c) { static_cast<dui::ReporteCtrl&>(c).Choose(target); });
-  }
+  // Worked out when delivered: earlier key presses may still be on their way to the model.
+  Deliver([delta](dui::MControl& c) {
+    auto& rates = static_cast<dui::ReporteCtrl&>(c);
+    if (rates.GetItemCount() == 0) return;
+    const int target = std::clamp(rates.GetSelectItem() + delta, 0, rates.GetItemCount() - 1);
+    if (target != rates.GetSelectItem()) rates.Choose(target);
+  });
   event->accept();
 }
 

@@ -26,6 +26,7 @@
 #include "common/ui/MText.h"
 #include "common/ui/Manager.h"
 #include "view/QtHost.h"
+#include "ViewSupport.h"
 
 namespace corvatt::view {
 namespace {
@@ -33,16 +34,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace corvatt::dui;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_view";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Left alive to the end: destroying it from a static destructor crashes in Qt's own
-  // clean-up of the test input devices.
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+using viewtest::App;
 
 struct Note {
   int id, event;
