@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -454,6 +456,29 @@ TEST_F(ProtocolTasksTest, FactoryReset) {
     EXPECT_TRUE(state.read_types.empty());
     EXPECT_EQ(ui.calls, (std::vector<std::string>{"profile 1", "refresh lighting", "refresh buttons",
                                                     "refresh macros", "refresh dpi", "refresh lighting"}));
+}
+
+TEST_F(ProtocolTasksTest, PagesReadTheDeviceValuesWhileTheWorkerRefreshes) {
+    Connect("v1-wired");
+    std::atomic<bool> done{false};
+    std::atomic<int> seen_sensor{0};
+    std::thread ui_thread([&] {
+        while (!done) {
+            const DeviceInfoValues info = state.Info();
+            if (info.sensor.sensor_code != 0) seen_sensor = info.sensor.sensor_code;
+            state.light_mode = 2;
+            state.pending_button = 3;
+        }
+    });
+    for (int i = 0; i < 20; ++i) {
+        state.read_types.clear();
+        EXPECT_TRUE(tasks.ReadDeviceInfo());
+        tasks.SendLighting();
+    }
+    done = true;
+    ui_thread.join();
+    EXPECT_EQ(state.Info().sensor.sensor_code, 17);
+    EXPECT_TRUE(seen_sensor == 0 || seen_sensor == 17);
 }
 
 TEST_F(ProtocolTasksTest, TaskCodes) {
