@@ -2,7 +2,11 @@
 
 #include <cmath>
 
+#include "app/AboutDlg.h"
 #include "app/CUIMessageBox.h"
+#include "app/DPIMsgDlg.h"
+#include "app/Localisation.h"
+#include "app/SaveWaitDlg.h"
 #include "app/ImageSize.h"
 #include "app/Language.h"
 #include "common/text/Text.h"
@@ -234,6 +238,24 @@ bool DeviceMainDlg::OnInitDialog() {
     }
     SetIcon(icon);
 
+    // 4. The DPI notice, made hidden.
+    m_dpi_msg = std::make_unique<DPIMsgDlg>();
+    m_dpi_msg->CreateNotice(this);
+
+    // Texts that are not a plain id follow a language switch too.
+    m_language_hook = AddLanguageHook([this] {
+        const int profile = m_current_profile.load();
+        ProfileSetup setup(ConfigStore::Instance(), [](int id) { return GetLanguageText(id); });
+        if (auto* button = GetControl<dui::CIconButton>(kProfileButton)) {
+            const std::string name = setup.DisplayNameOf(profile);
+            if (!name.empty()) button->SetTitle(name);
+        }
+        if (m_catalog.HasSoftware()) {
+            const std::string caption = text::Format("%s: v%s", GetLanguageText(17), m_catalog.Software().version);
+            if (auto* version = GetControl<dui::MText>(kVersionCaption)) version->SetTitle(caption);
+        }
+    });
+
     // 5. Until a device is known the remembered type is the default.
     if (m_context.registry) WriteRegistryInt("DeviceType", kDefaultDeviceType);
 
@@ -461,6 +483,11 @@ intptr_t DeviceMainDlg::OnWindowMessage(unsigned msg, uintptr_t wparam, intptr_t
                 ExitProcess();
                 return 0;
             }
+            if (wparam == kMenuAbout) {
+                AboutDlg about;
+                about.Run(this);
+                return 0;
+            }
             break;
         case dui::WM_DEVICECHANGE:
             OnDeviceChange(wparam);
@@ -482,7 +509,7 @@ intptr_t DeviceMainDlg::OnWindowMessage(unsigned msg, uintptr_t wparam, intptr_t
             if (dui::Host* host = dui::Manager::Instance().GetHost()) host->ActivateWindow(*this);
             return 0;
         case kMsgLanguage:
-            ApplyTexts([](int id) { return GetLanguageText(id); });
+            ApplyLanguage();
             break;
         default:
             break;
@@ -512,7 +539,26 @@ void DeviceMainDlg::DestroyWindow() {
         m_tray_added = false;
     }
     m_catalog.ClearModes();
+    if (m_language_hook) {
+        RemoveLanguageHook(m_language_hook);
+        m_language_hook = 0;
+    }
+    if (m_dpi_msg) m_dpi_msg->DestroyWindow();
+    if (m_save_wait) m_save_wait->DestroyWindow();
     MDialog::DestroyWindow();
+}
+
+void DeviceMainDlg::ShowSaveWait() {
+    if (Description().show_save_tips != 1) return;
+    if (!m_save_wait) {
+        m_save_wait = std::make_unique<SaveWaitDlg>();
+        m_save_wait->CreateNotice(this);
+    }
+    m_save_wait->StartWait();
+}
+
+void DeviceMainDlg::ShowDpiNotice(int dpi_value) {
+    if (m_dpi_msg && Description().show_dpi_tips == 1) m_dpi_msg->ShowDpi(dpi_value);
 }
 
 int DeviceMainDlg::ReadRegistryInt(std::string_view name) {

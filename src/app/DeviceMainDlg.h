@@ -26,8 +26,10 @@ namespace corvatt {
 
 class DeviceManager;
 class HidBackend;
+class DPIMsgDlg;
 class Launcher;
 class ProtocolTasks;
+class SaveWaitDlg;
 class Registry;
 
 namespace dui {
@@ -108,6 +110,12 @@ public:
     int CurrentProfile() const { return m_current_profile.load(); }
     bool TrayIconAdded() const { return m_tray_added; }
     const DeviceState& State() const { return m_state; }
+
+    // The short saving notice, when the model shows it (pages call it after storing a change).
+    void ShowSaveWait();
+    // The DPI notice in the screen corner, when the model shows DPI tips; any thread.
+    void ShowDpiNotice(int dpi_value);
+    DPIMsgDlg* DpiNotice() const { return m_dpi_msg.get(); }
 
     // The page that takes the notifications routed to it (not owned).
     void SetPageHandler(PageRoute route, PageHandler* handler);
@@ -217,6 +225,9 @@ private:
     };
     std::vector<Placed> m_layout;
     PageHandler* m_pages[7] = {};
+    std::unique_ptr<DPIMsgDlg> m_dpi_msg;
+    std::unique_ptr<SaveWaitDlg> m_save_wait;
+    int m_language_hook = 0;
 };
 
 }  // namespace corvatt

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/DPIMsgDlg.h"
 #include "app/Language.h"
 #include "common/ui/CDeviceList.h"
 #include "common/ui/CImageButton.h"
@@ -236,6 +237,24 @@ TEST_F(MainWindowTest, NotificationsReachTheirPageHandler) {
     EXPECT_EQ(dpi.last_event, 5);
     EXPECT_EQ(m_window->OnMessage(145, 0, 0), 0);  // activation only
     EXPECT_EQ(m_window->OnMessage(67, 2, 0), 0);   // the button page has no handler yet
+}
+
+}  // namespace
+}  // namespace corvatt
+
+namespace corvatt {
+namespace {
+
+TEST_F(MainWindowTest, OwnsTheHiddenDpiNoticeAndOpensTheAboutWindow) {
+    ASSERT_NE(m_window->DpiNotice(), nullptr);
+    EXPECT_FALSE(m_window->DpiNotice()->IsVisible());
+    EXPECT_TRUE(m_window->DpiNotice()->IsTopMost());
+
+    m_window->PostMessage(dui::WM_COMMAND, DeviceMainDlg::kMenuAbout, 0);
+    m_host.PumpMessages();
+    const auto titles = m_host.ModalTitles();
+    ASSERT_EQ(titles.size(), 1u);
+    EXPECT_EQ(titles[0], "About Window");
 }
 
 }  // namespace
