@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "catalog/DeviceDescription.h"
+#include "protocol/DeviceState.h"
+
+namespace corvatt {
+
+class ConfigStore;
+namespace dui {
+class MDialog;
+}
+
+// What a page needs of the main window that owns it.
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+
+    // The window the page's controls live on.
+    virtual dui::MDialog& Window() = 0;
+    virtual ConfigStore& Store() = 0;
+    // The profile whose settings the pages show.
+    virtual int CurrentProfile() const = 0;
+    // The current model's description (flags such as show_lod, show_dpitips).
+    virtual DeviceDescription Description() const = 0;
+    // What the last device information read found (sensor, DPI range, highest rate code).
+    virtual DeviceInfoValues DeviceInfo() const = 0;
+    // Appends a task code for the worker.
+    virtual void QueueTask(int code) = 0;
+    // The saving notice and the DPI notice, each when the model shows it.
+    virtual void ShowSaveWait() = 0;
+    virtual void ShowDpiNotice(int dpi_value) = 0;
+    // The layout scale (client height / 788) for pages that place controls at run time.
+    virtual double LayoutScale() const = 0;
+};
+
+}  // namespace corvatt
