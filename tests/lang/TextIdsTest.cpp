@@ -66,13 +66,14 @@ std::map<std::string, int> ScanConstants(std::string_view code) {
     return constants;
 }
 
-// Text ids named in code: GetLanguageText(n), TextId(n), and the last argument of
+// Text ids named in code: GetLanguageText(n) (and any lookup called ...LanguageText or
+// ...language_text, as the lower layers receive it), TextId(n), and the last argument of
 // SetTextId, SetTooltipId, SetHintId, SetItemTextId, SetVersionLabelId and the like; the
 // fourth argument of MakeText(class, id, rect, text_id, ...). n is a number or a constant
 // of the file (or of its header). 0 means "no text".
 std::set<int> ScanCode(std::string_view code, const std::map<std::string, int>& constants = {}) {
     std::set<int> ids;
-    static const std::regex kCall(R"(\b(GetLanguageText|TextId|MakeText|Set\w*(?:TextId|TooltipId|HintId|LabelId))\s*\()");
+    static const std::regex kCall(R"(\b(\w*LanguageText|\w*language_text|TextId|MakeText|Set\w*(?:TextId|TooltipId|HintId|LabelId))\s*\()");
     const std::string owned(code);
     for (auto it = std::sregex_iterator(owned.begin(), owned.end(), kCall); it != std::sregex_iterator();
          ++it) {
@@ -81,7 +82,7 @@ std::set<int> ScanCode(std::string_view code, const std::map<std::string, int>& 
         const std::vector<std::string> args = CallArguments(code, open);
         if (args.empty()) continue;
         std::string id;
-        if (name == "GetLanguageText" || name == "TextId") {
+        if (name.ends_with("LanguageText") || name.ends_with("language_text") || name == "TextId") {
             if (args.size() == 1) id = args[0];
         } else if (name == "MakeText") {
             if (args.size() >= 4) id = args[3];
@@ -186,6 +187,7 @@ TEST(TextIdScanTest, FindsTheWaysCodeNamesATextId) {
         {"GetLanguageText(item.text_id); SetTextId(id); GetLanguageText(kTextCopyWord);", {}},
         {"Format(\"%s %d\", GetLanguageText(61), 1)", {61}},
         {"line->SetTextId(0);", {}},
+        {"m_ui.LanguageText(551); m_language_text(61); m_language_text(std::move(f));", {61, 551}},
         {"constexpr int kCloseTooltip = 5;\nclose->SetTooltipId(kCloseTooltip); GetLanguageText(kOther);",
          {5}},
     };
