@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "pages/PageHandler.h"
+
 namespace corvatt {
 
 // The pages that handle control notifications of the main window.
@@ -18,12 +20,5 @@ enum class PageRoute {
 // Which page a notification goes to. Some ids go to their page whatever the event; the
 // others only on event 2 (activation).
 PageRoute RouteControl(int id, int event);
-
-// A page's handler of the notifications routed to it; nonzero = handled.
-class PageHandler {
-public:
-    virtual ~PageHandler() = default;
-    virtual int OnPageMessage(int id, int event, intptr_t param) = 0;
-};
 
 }  // namespace corvatt
