@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace corvatt {
 
@@ -53,6 +54,33 @@ void ApplyLanguage(dui::MWindow& window);
 // RemoveLanguageHook; hooks run on the thread that calls ApplyLanguage, without the UI lock.
 int AddLanguageHook(std::function<void()> hook);
 void RemoveLanguageHook(int token);
+
+// A hook that is removed when its owner goes away.
+class ScopedLanguageHook {
+public:
+    ScopedLanguageHook() = default;
+    explicit ScopedLanguageHook(std::function<void()> hook) : m_token(AddLanguageHook(std::move(hook))) {}
+    ~ScopedLanguageHook() { Reset(); }
+    ScopedLanguageHook(ScopedLanguageHook&& other) noexcept : m_token(other.m_token) { other.m_token = 0; }
+    ScopedLanguageHook& operator=(ScopedLanguageHook&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            m_token = other.m_token;
+            other.m_token = 0;
+        }
+        return *this;
+    }
+    ScopedLanguageHook(const ScopedLanguageHook&) = delete;
+    ScopedLanguageHook& operator=(const ScopedLanguageHook&) = delete;
+
+    void Reset() {
+        if (m_token != 0) RemoveLanguageHook(m_token);
+        m_token = 0;
+    }
+
+private:
+    int m_token = 0;
+};
 
 // The macro list's rule: a leading "Custom" or "自定义" becomes text 351; then a trailing
 // "Copy" or "复制" is replaced: the text before the word (its blanks kept), a blank, text 31.

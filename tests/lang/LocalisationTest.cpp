@@ -238,6 +238,21 @@ TEST_F(ApplyLanguageTest, SwitchLanguageReappliesEveryTextOfEveryWindow) {
     EXPECT_EQ(lcid, "1033");
 }
 
+TEST_F(ApplyLanguageTest, HooksRunInOrderUntilTheirOwnerGoesAway) {
+    std::string runs;
+    {
+        ScopedLanguageHook first([&] { runs += "a"; });
+        ScopedLanguageHook second([&] { runs += "b"; });
+        ScopedLanguageHook moved = std::move(second);
+        ApplyLanguage();
+        EXPECT_EQ(runs, "ab");
+        ApplyLanguage(main);  // one window only: no hooks
+        EXPECT_EQ(runs, "ab");
+    }
+    ApplyLanguage();
+    EXPECT_EQ(runs, "ab");
+}
+
 TEST_F(ApplyLanguageTest, LanguageWithoutFileEmptiesTheTexts) {
     EXPECT_TRUE(SwitchLanguage(1031, registry, "SOFTWARE\\Corvatt"));
     EXPECT_EQ(caption->GetTitle(), "");
