@@ -8,6 +8,7 @@
 #include "view/ControlWidget.h"
 #include "view/DPIControlWidget.h"
 #include "view/EditWidget.h"
+#include "view/ListBoxWidget.h"
 #include "view/MouseCtrlWidget.h"
 #include "view/MouseKeyCtrlWidget.h"
 #include "view/PaletteWidget.h"
@@ -88,6 +89,7 @@ WidgetRegistry::WidgetRegistry() {
   Register("MPalette", MakerOf<PaletteWidget>());
   Register("CArea", MakerOf<AreaWidget>());
   Register("CRoundArea", MakerOf<AreaWidget>());
+  Register("DListBox", MakerOf<ListBoxWidget>());
 }
 
 void WidgetRegistry::Register(std::string_view class_name, Maker maker) {

@@ -10,6 +10,7 @@
 #include "common/ui/CHelpButton.h"
 #include "common/ui/CRadioButton.h"
 #include "common/ui/ControlFactory.h"
+#include "common/ui/DListBox.h"
 #include "common/ui/DPIControl.h"
 #include "common/ui/DPISlider.h"
 #include "common/ui/HeadlessHost.h"
@@ -50,7 +51,7 @@ TEST_F(InputControlsTest, EveryNewClassIsMadeByItsName) {
   for (const char* name : {"MouseCtrl", "MouseKeyCtrl", "DPIControl", "DPISlider", "LightSlider", "ReporteCtrl",
                            "MEdit", "NumberEdit", "NumberEdit2", "CCheckButton", "CRadioButton", "MButton2",
                            "MButton3", "CColorButton", "CHelpButton", "MComboBox", "MComboBox2", "MPalette",
-                           "CArea", "CRoundArea"}) {
+                           "CArea", "CRoundArea", "DListBox"}) {
     MControl* control = page.CreateControl(name, 900, {});
     ASSERT_NE(control, nullptr) << name;
     EXPECT_EQ(control->GetClassName(), name);
@@ -383,6 +384,35 @@ TEST_F(InputControlsTest, PaletteColoursFromHueAndSaturation) {
                                            {32, kEventPick, 0x0000FF},
                                            {32, kEventClick, 0x0000FF}}));
   EXPECT_EQ(palette->GetHue(), 360.0);
+}
+
+TEST_F(InputControlsTest, ListRenamesInPlaceAndIgnoresAnEmptiedName) {
+  auto* list = page.Create<DListBox>(31, {});
+  for (int i = 1; i <= 4; ++i) list->AddItem("Profile " + std::to_string(i), i);
+  EXPECT_TRUE(list->SelectData(3));
+  EXPECT_FALSE(list->EndEdit());  // nothing being edited
+  ASSERT_TRUE(list->BeginEdit(1));
+  EXPECT_EQ(list->GetCurSel(), 1);
+  EXPECT_EQ(list->GetEditText(), "Profile 2");
+  list->SetEditText("Work");
+  EXPECT_TRUE(list->EndEdit());
+  EXPECT_EQ(list->GetItemText(1), "Work");
+  list->BeginEdit(2);
+  list->SetEditText("");
+  list->EndEdit();
+  EXPECT_EQ(list->GetItemText(2), "Profile 3");  // the handler sees "" and ignores it
+  EXPECT_EQ(list->GetEditText(), "");
+  list->BeginEdit(0);
+  list->SetEditText("Lost");
+  list->EndEdit(false);  // cancelled: no change, no notification
+  EXPECT_EQ(list->GetItemText(0), "Profile 1");
+  list->BeginEdit(3);
+  list->DeleteAllItems();  // rebuilt while editing
+  EXPECT_FALSE(list->EndEdit());
+  list->AddItem("Profile 1", 1);
+  list->ActivateItem(0);
+  EXPECT_EQ(page.notes, (std::vector<Note>{{31, kEventKillFocus, 1}, {31, kEventKillFocus, 2}, {31, kEventClick, 0}}));
+  EXPECT_EQ(list->GetItemData(0), 1);
 }
 
 }  // namespace

@@ -24,7 +24,9 @@
 #include "common/ui/MouseKeyCtrl.h"
 #include "common/ui/NumberEdit.h"
 #include "common/ui/ReporteCtrl.h"
+#include "common/ui/DListBox.h"
 #include "view/ComboWidget.h"
+#include "view/ListBoxWidget.h"
 #include "view/DPIControlWidget.h"
 #include "view/MouseCtrlWidget.h"
 #include "view/QtHost.h"
@@ -361,6 +363,34 @@ TEST_F(ControlsViewTest, ButtonsEditsRatesAndPaletteNotify) {
   Settle();
   EXPECT_EQ(edit->text(), "20");
   Shot(page, "dpi");
+}
+
+TEST_F(ControlsViewTest, ListEditsInPlaceWithDoubleClickAndEnter) {
+  Page page;
+  page.Create(nullptr, "MWindow", WS_VISIBLE, {0, 0, 300, 220}, "ProfileDlg");
+  auto* list = page.Create<DListBox>(31, {10, 10, 290, 170});
+  for (int i = 1; i <= 4; ++i) list->AddItem("Profile " + std::to_string(i), i);
+  list->SetCurSel(0);
+  auto* widget = WidgetOf<ListBoxWidget>(list);
+  ASSERT_NE(widget, nullptr);
+  const int row = ListBoxWidget::kRowHeight;
+  QTest::mouseDClick(widget, Qt::LeftButton, {}, QPoint(40, row + row / 2));
+  Settle();
+  Settle();
+  ASSERT_TRUE(widget->Editor()->isVisible());
+  EXPECT_EQ(widget->Editor()->text(), "Profile 2");
+  widget->Editor()->selectAll();
+  QTest::keyClicks(widget->Editor(), "Work");
+  QTest::keyClick(widget->Editor(), Qt::Key_Return);
+  Settle();
+  EXPECT_FALSE(widget->Editor()->isVisible());
+  EXPECT_EQ(list->GetItemText(1), "Work");
+  QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(40, 2 * row + row / 2));
+  Settle();
+  // The double click's own presses activate the row before the edit begins.
+  ASSERT_FALSE(page.notes.empty());
+  EXPECT_EQ(page.notes.back(), (Note{31, kEventClick, 2}));
+  EXPECT_NE(std::find(page.notes.begin(), page.notes.end(), Note{31, kEventKillFocus, 1}), page.notes.end());
 }
 
 }  // namespace

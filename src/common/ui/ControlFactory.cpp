@@ -5,6 +5,7 @@
 #include "common/ui/BatteryCtrl.h"
 #include "common/ui/MouseCtrl.h"
 #include "common/ui/MouseKeyCtrl.h"
+#include "common/ui/DListBox.h"
 #include "common/ui/DPIControl.h"
 #include "common/ui/DPISlider.h"
 #include "common/ui/LightSlider.h"
@@ -84,6 +85,7 @@ ControlFactory::ControlFactory() {
   Add<CArea>(*this);
   Add<CRoundArea>(*this);
   Add<MPalette>(*this);
+  Add<DListBox>(*this);
 }
 
 void ControlFactory::Register(std::string_view class_name, Maker maker) {
