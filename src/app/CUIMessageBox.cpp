@@ -1,6 +1,7 @@
 #include "app/CUIMessageBox.h"
 
 #include "app/Language.h"
+#include "app/Localisation.h"
 #include "common/ui/MButton.h"
 #include "common/ui/MText.h"
 #include "common/ui/Messages.h"
@@ -39,10 +40,10 @@ void CUIMessageBox::InitUI() {
         button->SetFont(kFontSize);
     };
     if (m_style == kStyleOk) {
-        make_button(kConfirmButton, {60, h - 50, w - 60, h - 14}, 20);
+        make_button(kConfirmButton, {60, h - 50, w - 60, h - 14}, TextId(20));
     } else if (m_style == kStyleOkCancel) {
-        make_button(kConfirmButton, {w / 2 - 120, h - 50, w / 2 - 20, h - 14}, 23);
-        make_button(kCancelButton, {w / 2 + 20, h - 50, w / 2 + 120, h - 14}, 25);
+        make_button(kConfirmButton, {w / 2 - 120, h - 50, w / 2 - 20, h - 14}, TextId(23));
+        make_button(kCancelButton, {w / 2 + 20, h - 50, w / 2 + 120, h - 14}, TextId(25));
     }
 }
 

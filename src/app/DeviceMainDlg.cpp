@@ -82,9 +82,9 @@ struct TabItem {
     int page_id;
 };
 constexpr TabItem kTabItems[] = {
-    {1, 71, "icon/tab_home.png", kHomePage},  {2, 72, "icon/tab_key.png", kButtonPage},
-    {3, 73, "icon/tab_dpi.png", kDpiPage},    {4, 74, "icon/tab_macro.png", kMacroPage},
-    {5, 75, "icon/tab_light.png", kLightPage}, {6, 76, "icon/tab_set.png", kInfoPage},
+    {1, TextId(71), "icon/tab_home.png", kHomePage},  {2, TextId(72), "icon/tab_key.png", kButtonPage},
+    {3, TextId(73), "icon/tab_dpi.png", kDpiPage},    {4, TextId(74), "icon/tab_macro.png", kMacroPage},
+    {5, TextId(75), "icon/tab_light.png", kLightPage}, {6, TextId(76), "icon/tab_set.png", kInfoPage},
 };
 
 // Design geometry at 1300 x 788: title bar, header, tab column, page area, footer.
@@ -211,9 +211,9 @@ void DeviceMainDlg::CreateInformationPage(dui::MControl* page) {
         Rect rect;
     };
     const Line lines[] = {
-        {243, 551, {kTabRight + 40, 200, 900, 232}}, {246, 580, {kTabRight + 40, 234, 900, 260}},
-        {244, 552, {kTabRight + 40, 290, 900, 322}}, {247, 580, {kTabRight + 40, 324, 900, 350}},
-        {245, 558, {kTabRight + 40, 380, 900, 412}},
+        {243, TextId(551), {kTabRight + 40, 200, 900, 232}}, {246, TextId(580), {kTabRight + 40, 234, 900, 260}},
+        {244, TextId(552), {kTabRight + 40, 290, 900, 322}}, {247, TextId(580), {kTabRight + 40, 324, 900, 350}},
+        {245, TextId(558), {kTabRight + 40, 380, 900, 412}},
     };
     for (const auto& line : lines) {
         auto* text = static_cast<dui::MText*>(MakeText("MText", line.id, line.rect, line.text_id, page));
