@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "common/ui/DListBox.h"
+#include "common/ui/MacroList.h"
 #include "common/ui/Manager.h"
 #include "view/Theme.h"
 
@@ -90,8 +91,20 @@ void ListBoxWidget::Paint(QPainter& painter) {
       painter.setBrush(theme::Accent());
       painter.drawRoundedRect(QRectF(row.left() + 4, row.top() + 8, 3, row.height() - 16), 1.5, 1.5);
     }
+    if (i == selected && HasEditButton()) {
+      const QRectF button = EditButtonRect(i);
+      const QPixmap image = theme::Image(static_cast<const dui::MacroList&>(list).GetEditImage());
+      if (!image.isNull()) {
+        painter.drawPixmap(button, image, image.rect());
+      } else {
+        // Three dots.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(theme::TextMuted());
+        for (int d = -1; d <= 1; ++d) painter.drawEllipse(button.center() + QPointF(d * 5.0, 0), 1.8, 1.8);
+      }
+    }
     painter.setPen(i == selected ? theme::Accent() : theme::Text());
-    painter.drawText(row.adjusted(16, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(row.adjusted(16, 0, HasEditButton() ? -34 : -8, 0), Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(theme::ToQt(items[i].text), Qt::ElideRight,
                                                       int(row.width()) - 24));
   }
@@ -102,13 +115,29 @@ void ListBoxWidget::Paint(QPainter& painter) {
   }
 }
 
+bool ListBoxWidget::HasEditButton() const {
+  return dynamic_cast<const dui::MacroList*>(&Control()) != nullptr;
+}
+
+QRectF ListBoxWidget::EditButtonRect(int index) const {
+  return {width() - 30.0, index * kRowHeight + (kRowHeight - 20) / 2.0, 20, 20};
+}
+
 void ListBoxWidget::Clicked(QPoint pos) {
   int index;
+  bool edit;
   {
     std::lock_guard lock(dui::Manager::Instance().UiLock());
     index = RowAt(pos);
+    edit = index >= 0 && HasEditButton() &&
+           static_cast<const dui::DListBox&>(Control()).GetCurSel() == index &&
+           EditButtonRect(index).adjusted(-4, -4, 4, 4).contains(pos);
   }
   if (index < 0) return;
+  if (edit) {
+    Deliver([index](dui::MControl& c) { static_cast<dui::DListBox&>(c).BeginEdit(index); });
+    return;
+  }
   Deliver([index](dui::MControl& c) { static_cast<dui::DListBox&>(c).ActivateItem(index); });
 }
 

@@ -6,7 +6,8 @@
 
 namespace corvatt::view {
 
-// DListBox: rows with the chosen one marked. A click activates a row; a double click or F2
+// DListBox and MacroList: rows with the chosen one marked (MacroList: with its edit image at
+// the right of the chosen row; a click on it starts the rename). A click activates a row; a double click or F2
 // edits its text in place (Enter or leaving the field commits, Escape cancels); Up/Down
 // move the choice and Enter activates it.
 class ListBoxWidget : public ControlWidget {
@@ -28,6 +29,8 @@ protected:
 
 private:
   int RowAt(QPoint pos) const;
+  bool HasEditButton() const;
+  QRectF EditButtonRect(int index) const;
   void Finish(bool commit);
 
   QLineEdit* m_editor;

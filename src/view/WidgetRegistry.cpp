@@ -12,6 +12,7 @@
 #include "view/MouseCtrlWidget.h"
 #include "view/MouseKeyCtrlWidget.h"
 #include "view/PaletteWidget.h"
+#include "view/RecordListWidget.h"
 #include "view/ReporteWidget.h"
 #include "view/SliderWidget.h"
 #include "view/DeviceListWidget.h"
@@ -90,6 +91,8 @@ WidgetRegistry::WidgetRegistry() {
   Register("CArea", MakerOf<AreaWidget>());
   Register("CRoundArea", MakerOf<AreaWidget>());
   Register("DListBox", MakerOf<ListBoxWidget>());
+  Register("MacroList", MakerOf<ListBoxWidget>());
+  Register("CRecordList", MakerOf<RecordListWidget>());
 }
 
 void WidgetRegistry::Register(std::string_view class_name, Maker maker) {

@@ -10,7 +10,9 @@
 #include "common/ui/CHelpButton.h"
 #include "common/ui/CRadioButton.h"
 #include "common/ui/ControlFactory.h"
+#include "common/ui/CRecordList.h"
 #include "common/ui/DListBox.h"
+#include "common/ui/MacroList.h"
 #include "common/ui/DPIControl.h"
 #include "common/ui/DPISlider.h"
 #include "common/ui/HeadlessHost.h"
@@ -51,7 +53,7 @@ TEST_F(InputControlsTest, EveryNewClassIsMadeByItsName) {
   for (const char* name : {"MouseCtrl", "MouseKeyCtrl", "DPIControl", "DPISlider", "LightSlider", "ReporteCtrl",
                            "MEdit", "NumberEdit", "NumberEdit2", "CCheckButton", "CRadioButton", "MButton2",
                            "MButton3", "CColorButton", "CHelpButton", "MComboBox", "MComboBox2", "MPalette",
-                           "CArea", "CRoundArea", "DListBox"}) {
+                           "CArea", "CRoundArea", "DListBox", "MacroList", "CRecordList"}) {
     MControl* control = page.CreateControl(name, 900, {});
     ASSERT_NE(control, nullptr) << name;
     EXPECT_EQ(control->GetClassName(), name);
@@ -413,6 +415,73 @@ TEST_F(InputControlsTest, ListRenamesInPlaceAndIgnoresAnEmptiedName) {
   list->ActivateItem(0);
   EXPECT_EQ(page.notes, (std::vector<Note>{{31, kEventKillFocus, 1}, {31, kEventKillFocus, 2}, {31, kEventClick, 0}}));
   EXPECT_EQ(list->GetItemData(0), 1);
+}
+
+RecordItem Rec(const char* text, int type, int value, uint32_t t) { return {text, type, value, t}; }
+
+TEST_F(InputControlsTest, EventListInsertsMovesAndKeepsTheSelectedRow) {
+  auto* list = page.Create<CRecordList>(166, {});
+  // A key press inserted after the selected event, as the editor does: m + 1 ... m + 4.
+  list->InsertString(-1, Rec("A", 2, 65, 1));
+  list->InsertString(-1, Rec("B", 3, 65, 1));
+  ASSERT_TRUE(list->SetSelectItem(0));
+  const int m = list->GetSelectEvent();
+  list->InsertString(m + 1, Rec("down", 4, 1, 7));
+  list->InsertString(m + 2, Rec("10 ms", 1, 10, 8));
+  list->InsertString(m + 3, Rec("up", 5, 1, 7));
+  list->InsertString(m + 4, Rec("10 ms", 1, 10, 9));
+  list->InsertString(99, Rec("end", 1, 5, 10));  // past the end: appended
+  list->InsertString(0, Rec("first", 1, 5, 11));  // before the selected row: it moves along
+  auto texts = [&] {
+    std::vector<std::string> out;
+    for (const auto& r : list->GetItems()) out.push_back(r.text);
+    return out;
+  };
+  EXPECT_EQ(texts(), (std::vector<std::string>{"first", "A", "down", "10 ms", "up", "10 ms", "B", "end"}));
+  EXPECT_EQ(list->GetSelectItem(), 1);
+  EXPECT_EQ(list->GetItemCount(), 8);
+  EXPECT_EQ(list->GetEventCount(), 4);  // delays are not events
+
+  EXPECT_EQ(list->SetRecordInfo(7u, 4, "down RB", 2), 1);  // only the type asked for
+  EXPECT_EQ(list->SetRecordInfo(7u, 6, "none", 0), 0);
+  RecordItem item;
+  ASSERT_TRUE(list->GetRecordInfo(2, item));
+  EXPECT_EQ(item, Rec("down RB", 4, 2, 7));
+  EXPECT_EQ(list->GetItems()[4], Rec("up", 5, 1, 7));
+  EXPECT_FALSE(list->GetRecordInfo(8, item));
+  EXPECT_EQ(list->GetRecrodTimeStamp(6), 1u);
+  EXPECT_EQ(list->GetRecrodTimeStamp(-1), 0u);
+
+  EXPECT_TRUE(list->MoveToBottom(1));  // the selected row goes, the selection follows it
+  EXPECT_EQ(list->GetSelectItem(), 7);
+  EXPECT_EQ(texts().back(), "A");
+  EXPECT_TRUE(list->MoveToTop(7));
+  EXPECT_EQ(list->GetSelectItem(), 0);
+  EXPECT_EQ(texts().front(), "A");
+  EXPECT_TRUE(list->SwapItems(0, 1));
+  EXPECT_FALSE(list->SwapItems(0, 8));
+  EXPECT_TRUE(list->DeleteItem(3));
+  EXPECT_TRUE(list->DeleteItem(list->GetSelectItem()));
+  EXPECT_EQ(list->GetSelectEvent(), -1);
+  EXPECT_EQ(list->GetItemCount(), 6);
+
+  list->ActivateItem(2);
+  list->RightClick(4);
+  list->ActivateItem(6);  // out of range
+  EXPECT_EQ(page.notes, (std::vector<Note>{{166, kEventClick, 2}, {166, kEventSecondary, 4}}));
+  EXPECT_EQ(list->GetSelectItem(), 4);
+  list->DeleteAllItems();
+  EXPECT_EQ(list->GetSelectItem(), -1);
+}
+
+TEST_F(InputControlsTest, MacroListKeepsItsEditImageAndRenamesItems) {
+  auto* list = page.Create<MacroList>(156, {}, "btn_more.png");
+  EXPECT_EQ(list->GetEditImage(), "btn_more.png");
+  list->AddItem("Custom 1", 5);
+  EXPECT_TRUE(list->ModifyItemString(0, "Makro 1"));
+  EXPECT_FALSE(list->ModifyItemString(1, "x"));
+  EXPECT_EQ(list->GetItemText(0), "Makro 1");
+  EXPECT_EQ(list->GetItemData(0), 5);
 }
 
 }  // namespace

@@ -24,9 +24,12 @@
 #include "common/ui/MouseKeyCtrl.h"
 #include "common/ui/NumberEdit.h"
 #include "common/ui/ReporteCtrl.h"
+#include "common/ui/CRecordList.h"
 #include "common/ui/DListBox.h"
+#include "common/ui/MacroList.h"
 #include "view/ComboWidget.h"
 #include "view/ListBoxWidget.h"
+#include "view/RecordListWidget.h"
 #include "view/DPIControlWidget.h"
 #include "view/MouseCtrlWidget.h"
 #include "view/QtHost.h"
@@ -391,6 +394,41 @@ TEST_F(ControlsViewTest, ListEditsInPlaceWithDoubleClickAndEnter) {
   ASSERT_FALSE(page.notes.empty());
   EXPECT_EQ(page.notes.back(), (Note{31, kEventClick, 2}));
   EXPECT_NE(std::find(page.notes.begin(), page.notes.end(), Note{31, kEventKillFocus, 1}), page.notes.end());
+}
+
+TEST_F(ControlsViewTest, EventListRightClickAndScrollingToTheSelection) {
+  Page page;
+  page.Create(nullptr, "MWindow", WS_VISIBLE, {0, 0, 400, 300}, "Macro");
+  auto* events = page.Create<CRecordList>(166, {10, 10, 390, 10 + 5 * RecordListWidget::kRowHeight});
+  for (int i = 0; i < 40; ++i) events->InsertString(-1, {std::to_string(i) + " ms", 1, i, uint32_t(i)});
+  auto* widget = WidgetOf<RecordListWidget>(events);
+  ASSERT_NE(widget, nullptr);
+  const int row = RecordListWidget::kRowHeight;
+  QTest::mouseClick(widget, Qt::RightButton, {}, QPoint(60, 2 * row + row / 2));
+  Settle();
+  events->SetSelectItem(30);  // from the program: scrolled into view
+  Settle();
+  EXPECT_EQ(widget->FirstRow(), 26);
+  widget->setFocus();
+  QTest::keyClick(widget, Qt::Key_Down);
+  QTest::keyClick(widget, Qt::Key_Down);
+  Settle();
+  EXPECT_EQ(widget->FirstRow(), 28);
+  QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(60, row / 2));
+  Settle();
+  EXPECT_EQ(page.notes, (std::vector<Note>{{166, kEventSecondary, 2}, {166, kEventClick, 31},
+                                           {166, kEventClick, 32}, {166, kEventClick, 28}}));
+
+  auto* macros = page.Create<MacroList>(156, {10, 200, 390, 290}, "btn_more.png");
+  macros->AddItem("Macro 1", 1);
+  macros->SetCurSel(0);
+  auto* list = WidgetOf<ListBoxWidget>(macros);
+  ASSERT_NE(list, nullptr);
+  QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(list->width() - 20, ListBoxWidget::kRowHeight / 2));
+  Settle();
+  Settle();
+  EXPECT_TRUE(macros->IsEditing());
+  EXPECT_TRUE(list->Editor()->isVisible());
 }
 
 }  // namespace

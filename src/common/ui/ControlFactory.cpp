@@ -5,7 +5,9 @@
 #include "common/ui/BatteryCtrl.h"
 #include "common/ui/MouseCtrl.h"
 #include "common/ui/MouseKeyCtrl.h"
+#include "common/ui/CRecordList.h"
 #include "common/ui/DListBox.h"
+#include "common/ui/MacroList.h"
 #include "common/ui/DPIControl.h"
 #include "common/ui/DPISlider.h"
 #include "common/ui/LightSlider.h"
@@ -86,6 +88,8 @@ ControlFactory::ControlFactory() {
   Add<CRoundArea>(*this);
   Add<MPalette>(*this);
   Add<DListBox>(*this);
+  Add<MacroList>(*this);
+  Add<CRecordList>(*this);
 }
 
 void ControlFactory::Register(std::string_view class_name, Maker maker) {

@@ -49,6 +49,9 @@ public:
 
   int ActivateItem(int index);
 
+protected:
+  explicit DListBox(std::string_view class_name) : MControl(class_name) {}
+
 private:
   std::vector<Item> m_items;
   int m_select = -1;
