@@ -33,6 +33,22 @@ public:
     virtual void ShowDpiNotice(int dpi_value) = 0;
     // The layout scale (client height / 788) for pages that place controls at run time.
     virtual double LayoutScale() const = 0;
+
+    // Added for the DPI page; the main window overrides all three.
+    // A language text by number (GetLanguageText).
+    virtual std::string LanguageText(int text_id) const {
+        (void)text_id;
+        return {};
+    }
+    // The program's message dialog over the window (ShowMessage): 1 = confirmed.
+    virtual int ShowMessage(const std::string& text, const std::string& caption, int style) {
+        (void)text;
+        (void)caption;
+        (void)style;
+        return 0;
+    }
+    // The current model's description file: <install folder>device/<model key>.xml.
+    virtual std::string DescriptionPath() const { return {}; }
 };
 
 }  // namespace corvatt
