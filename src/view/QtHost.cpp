@@ -75,6 +75,7 @@ public:
   std::vector<Modal*> modals;
   std::unique_ptr<QSystemTrayIcon> tray;
   std::unique_ptr<QMenu> menu;
+  std::unique_ptr<QMenu> popup_menu;
   uint64_t tray_window = 0;
   unsigned tray_id = 0;
   unsigned tray_msg = 0;
@@ -432,6 +433,27 @@ void QtHost::ShowTrayMenu(dui::MWindow& window, const std::vector<dui::MenuItem>
     });
   }
   impl->menu->popup(QCursor::pos());
+}
+
+void QtHost::ShowPopupMenu(dui::MWindow& window, dui::Point at, int width, unsigned msg,
+                           const std::vector<dui::MenuItem>& items) {
+  Impl* impl = m_impl.get();
+  impl->popup_menu = std::make_unique<QMenu>();
+  impl->popup_menu->setWindowTitle(QStringLiteral("MenuWnd"));
+  impl->popup_menu->setStyleSheet(QStringLiteral(
+      "QMenu{background:#1d2129;color:#e6e9ee;border:1px solid #303642;padding:4px;}"
+      "QMenu::item{padding:6px 18px;border-radius:4px;}"
+      "QMenu::item:selected{background:#272c36;}"));
+  if (width > 0) impl->popup_menu->setFixedWidth(width);
+  const uint64_t serial = window.Serial();
+  for (const dui::MenuItem& item : items) {
+    QAction* action = impl->popup_menu->addAction(theme::ToQt(item.text));
+    const unsigned command = item.id;
+    QObject::connect(action, &QAction::triggered, impl, [serial, msg, command] {
+      if (dui::MWindow* w = Manager::Instance().FindWindowBySerial(serial)) w->PostMessage(msg, command, 0);
+    });
+  }
+  impl->popup_menu->popup(QPoint(at.x, at.y));
 }
 
 void QtHost::ViewReady() {

@@ -75,6 +75,8 @@ public:
                    const std::string& icon_path, unsigned callback_msg) override;
   void RemoveTrayIcon(dui::MWindow& window, unsigned id) override;
   void ShowTrayMenu(dui::MWindow& window, const std::vector<dui::MenuItem>& items) override;
+  void ShowPopupMenu(dui::MWindow& window, dui::Point at, int width, unsigned msg,
+                     const std::vector<dui::MenuItem>& items) override;
   void ViewReady() override;
 
   class Impl;

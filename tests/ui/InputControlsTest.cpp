@@ -13,6 +13,8 @@
 #include "common/ui/CRecordList.h"
 #include "common/ui/DListBox.h"
 #include "common/ui/MacroList.h"
+#include "common/ui/Manager.h"
+#include "common/ui/MenuWnd.h"
 #include "common/ui/DPIControl.h"
 #include "common/ui/DPISlider.h"
 #include "common/ui/HeadlessHost.h"
@@ -482,6 +484,33 @@ TEST_F(InputControlsTest, MacroListKeepsItsEditImageAndRenamesItems) {
   EXPECT_FALSE(list->ModifyItemString(1, "x"));
   EXPECT_EQ(list->GetItemText(0), "Makro 1");
   EXPECT_EQ(list->GetItemData(0), 5);
+}
+
+class MenuOwner : public MDialog {
+public:
+  intptr_t OnWindowMessage(unsigned msg, uintptr_t wparam, intptr_t lparam, bool& handled) override {
+    if (msg == 1711) commands.push_back(static_cast<unsigned>(wparam));
+    return MDialog::OnWindowMessage(msg, wparam, lparam, handled);
+  }
+  std::vector<unsigned> commands;
+};
+
+TEST_F(InputControlsTest, PopupMenuPostsTheChosenCommandToItsOwner) {
+  MenuOwner owner;
+  owner.Create(nullptr, "MWindow", 0, {0, 0, 400, 300}, "Owner");
+  MenuWnd menu;
+  EXPECT_FALSE(menu.Popup(owner, {10, 10}, 120, 1711));  // nothing to show
+  for (unsigned id = 100; id <= 103; ++id) menu.AddItem(id, "entry " + std::to_string(id));
+  ASSERT_TRUE(menu.Popup(owner, {275, 402}, 120, 1711));
+  const auto shown = host.LastPopupMenu();
+  ASSERT_TRUE(shown.has_value());
+  EXPECT_EQ(shown->at, (Point{275, 402}));
+  EXPECT_EQ(shown->width, 120);
+  EXPECT_EQ(shown->items.size(), 4u);
+  EXPECT_FALSE(host.ChoosePopupItem(104));
+  EXPECT_TRUE(host.ChoosePopupItem(102));
+  Manager::Instance().DispatchPostedMessages();
+  EXPECT_EQ(owner.commands, (std::vector<unsigned>{102}));
 }
 
 }  // namespace

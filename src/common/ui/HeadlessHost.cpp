@@ -238,4 +238,32 @@ void HeadlessHost::ShowTrayMenu(MWindow& window, const std::vector<MenuItem>& it
   m_menu_window = window.Serial();
 }
 
+void HeadlessHost::ShowPopupMenu(MWindow& window, Point at, int width, unsigned msg,
+                                 const std::vector<MenuItem>& items) {
+  std::lock_guard lock(m_mutex);
+  m_popup = PopupMenu{window.Serial(), at, width, msg, items};
+}
+
+std::optional<HeadlessHost::PopupMenu> HeadlessHost::LastPopupMenu() const {
+  std::lock_guard lock(m_mutex);
+  return m_popup;
+}
+
+bool HeadlessHost::ChoosePopupItem(unsigned id) {
+  PopupMenu menu;
+  {
+    std::lock_guard lock(m_mutex);
+    if (!m_popup) return false;
+    menu = *m_popup;
+  }
+  for (const MenuItem& item : menu.items) {
+    if (item.id != id) continue;
+    MWindow* window = Manager::Instance().FindWindowBySerial(menu.window);
+    if (window == nullptr) return false;
+    window->PostMessage(menu.msg, id, 0);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace corvatt::dui

@@ -62,6 +62,16 @@ public:
   // Chooses an item of the last tray menu: posts WM_COMMAND id.
   bool ChooseMenuItem(unsigned id);
   uint64_t ActivatedWindow() const;
+  struct PopupMenu {
+    uint64_t window = 0;
+    Point at;
+    int width = 0;
+    unsigned msg = 0;
+    std::vector<MenuItem> items;
+  };
+  std::optional<PopupMenu> LastPopupMenu() const;
+  // Chooses an item of the last pop-up menu: posts (msg, id, 0). False when it has no such item.
+  bool ChoosePopupItem(unsigned id);
 
   // Host.
   void Wake() override;
@@ -76,6 +86,8 @@ public:
                    const std::string& icon_path, unsigned callback_msg) override;
   void RemoveTrayIcon(MWindow& window, unsigned id) override;
   void ShowTrayMenu(MWindow& window, const std::vector<MenuItem>& items) override;
+  void ShowPopupMenu(MWindow& window, Point at, int width, unsigned msg,
+                     const std::vector<MenuItem>& items) override;
 
 private:
   struct Timer {
@@ -102,6 +114,7 @@ private:
   std::vector<MenuItem> m_menu;
   uint64_t m_menu_window = 0;
   uint64_t m_activated = 0;
+  std::optional<PopupMenu> m_popup;
   size_t m_wakes = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "common/ui/Types.h"
+
 namespace corvatt::dui {
 
 class MWindow;
@@ -44,6 +46,10 @@ public:
   virtual void RemoveTrayIcon(MWindow& window, unsigned id) = 0;
   // Pop-up menu at the cursor; a chosen item posts WM_COMMAND (item id) to the window.
   virtual void ShowTrayMenu(MWindow& window, const std::vector<MenuItem>& items) = 0;
+  // A pop-up menu (MenuWnd) with its top-left corner at a screen point: the chosen item
+  // posts (msg, item id, 0) to the window; nothing is posted when it is dismissed.
+  virtual void ShowPopupMenu(MWindow& /*window*/, Point /*at*/, int /*width*/, unsigned /*msg*/,
+                             const std::vector<MenuItem>& /*items*/) {}
 
   // The program has shown its first device view (screenshot point of the Qt host).
   virtual void ViewReady() {}
