@@ -36,6 +36,11 @@ run: build
 check: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The README's pictures: English and Chinese, on the virtual V1 and V2.
+screenshots: build
+	xvfb-run -a -s "-screen 0 1920x1080x24" $(BUILD)/bin/corvatt-screenshots docs/screenshots --simulate=v1-wired,v2-wired
+	LANG=zh_CN.UTF-8 LC_ALL= LC_MESSAGES= xvfb-run -a -s "-screen 0 1920x1080x24" $(BUILD)/bin/corvatt-screenshots docs/screenshots --simulate=v1-wired --prefix=zh-
+
 bench: build
 	cmake --build $(BUILD) --target benches -j $(JOBS)
 	@for b in $$(find $(BUILD)/bench -maxdepth 2 -type f -perm -u+x -name 'bench_*'); do echo "== $$b"; $$b; done

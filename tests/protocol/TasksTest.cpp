@@ -426,7 +426,7 @@ TEST_F(ProtocolTasksTest, RestoreDpiDefaults) {
     EXPECT_EQ(Value("dpi_index"), "2");
     EXPECT_EQ(Value("report_rate"), "8") << "outside the DPI part";
     const VirtualSettings s = Mouse(id).settings;
-    EXPECT_EQ(s.dpi_codes, (std::array<std::uint16_t, 6>{8, 16, 32, 64, 128, 228}));
+    EXPECT_EQ(s.dpi_codes, (std::array<std::uint16_t, 6>{8, 16, 32, 64, 128, 220}));
     EXPECT_EQ(s.dpi_index, 2);
     EXPECT_EQ(s.dpi_colours[0], (Rgb{0xFF, 0x00, 0x00}));
 }

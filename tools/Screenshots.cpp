@@ -1,0 +1,132 @@
+// corvatt-screenshots: starts the program on the virtual devices, walks through its main
+// views and saves a PNG of each into the folder given as the first argument.
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Startup.h"
+#include "common/ui/CDeviceList.h"
+#include "common/ui/MDialog.h"
+#include "common/ui/MTabCtrl.h"
+#include "common/ui/Manager.h"
+#include "device/HidapiBackend.h"
+#include "platform/Environment.h"
+#include "platform/Folders.h"
+#include "platform/IniRegistry.h"
+#include "platform/MemorySingleInstance.h"
+#include "platform/PosixLauncher.h"
+#include "platform/UserLanguage.h"
+#include "sim/VirtualHidBackend.h"
+#include "view/QtHost.h"
+
+namespace {
+
+struct Step {
+    int at_ms;
+    std::function<void()> action;
+};
+
+corvatt::dui::MDialog* MainWindow() {
+    auto windows = corvatt::dui::Manager::Instance().FindWindows("MWindow", "Corvatt");
+    return windows.empty() ? nullptr : dynamic_cast<corvatt::dui::MDialog*>(windows.front());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: corvatt-screenshots OUTPUT_FOLDER [--simulate=LIST] [--prefix=NAME]\n");
+        return 2;
+    }
+    const std::string out = argv[1];
+    std::string simulate = "v1-wired,v2-wired";
+    std::string prefix;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--simulate=", 0) == 0) simulate = arg.substr(11);
+        if (arg.rfind("--prefix=", 0) == 0) prefix = arg.substr(9);
+    }
+    std::filesystem::create_directories(out);
+
+    // Fresh user folders, so that every picture shows a first start.
+    const auto home = std::filesystem::temp_directory_path() / "corvatt-screenshots";
+    std::filesystem::remove_all(home);
+    corvatt::Environment env = corvatt::Environment::FromProcess();
+    env.Set("XDG_DATA_HOME", (home / "data").string());
+    env.Set("XDG_CONFIG_HOME", (home / "config").string());
+
+    corvatt::Folders folders(env, corvatt::ExecutablePath());
+    corvatt::PosixLauncher launcher;
+    corvatt::MemoryInstanceBus bus;
+    auto simulated = corvatt::VirtualHidBackend::Create(simulate);
+    if (!simulated) {
+        std::fprintf(stderr, "corvatt-screenshots: bad device list %s\n", simulate.c_str());
+        return 2;
+    }
+
+    corvatt::ProgramServices services;
+    services.folders = &folders;
+    services.launcher = &launcher;
+    services.user_ui_language = corvatt::UserUiLanguage(env);
+    services.backends = {simulated};
+    services.make_registry = [&env](const std::string& app_name) -> std::unique_ptr<corvatt::Registry> {
+        return std::make_unique<corvatt::IniRegistry>(corvatt::IniRegistry::DefaultPath(env, app_name));
+    };
+    services.make_instance = [&bus](const std::string&) -> std::unique_ptr<corvatt::SingleInstance> {
+        return std::make_unique<corvatt::MemorySingleInstance>(bus);
+    };
+
+    QApplication application(argc, argv);
+    corvatt::view::QtHost host;
+    services.host = &host;
+
+    int failures = 0;
+    auto shot = [&](const std::string& name) {
+        const std::string path = out + "/" + prefix + name + ".png";
+        if (host.SaveScreenshot(path)) {
+            std::printf("%s\n", path.c_str());
+        } else {
+            std::fprintf(stderr, "corvatt-screenshots: could not save %s\n", path.c_str());
+            ++failures;
+        }
+    };
+    auto open_first_online = [] {
+        auto* window = MainWindow();
+        if (!window) return;
+        auto* list = window->GetControl<corvatt::dui::CDeviceList>(57);
+        const auto rows = list->GetRows();
+        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+            if (rows[i].IsOnline()) {
+                list->ActivateRow(i);
+                return;
+            }
+        }
+    };
+    auto select_tab = [](int index) {
+        if (auto* window = MainWindow()) window->GetControl<corvatt::dui::MTabCtrl>(48)->UserSelect(index);
+    };
+
+    const std::vector<Step> steps = {
+        {1500, [&] { shot("device-list"); }},
+        {1600, open_first_online},
+        {2000, [&] { select_tab(1); }},
+        {2400, [&] { shot("opened-device"); }},
+        {3000, [&] { select_tab(5); }},
+        {3400, [&] { shot("information-page"); }},
+        {3500, [] {
+             if (auto* window = MainWindow()) window->EndModal(1);
+         }},
+    };
+    for (const auto& step : steps) QTimer::singleShot(step.at_ms, step.action);
+
+    corvatt::CommandLine command_line = corvatt::CommandLine::Parse({});
+    corvatt::RunProgram(command_line, services);
+    std::filesystem::remove_all(home);
+    return failures == 0 ? 0 : 1;
+}
