@@ -175,7 +175,9 @@ int main(int argc, char** argv) {
   }
   g_root = QString::fromLocal8Bit(argv[1]);
 
-  Save("main_bkg.png", 1300, 788, [](QPainter& p) {
+  // The window's backdrop; a page background is the same backdrop cut at the page's place,
+  // opaque, so that a page hides what lies behind it without a seam.
+  const auto backdrop = [](QPainter& p) {
     QLinearGradient g(0, 0, 0, 788);
     g.setColorAt(0, QColor(0x18, 0x1C, 0x23));
     g.setColorAt(1, QColor(0x10, 0x13, 0x18));
@@ -186,6 +188,24 @@ int main(int argc, char** argv) {
     p.fillRect(0, 0, 1300, 788, glow);
     p.setPen(QColor(255, 255, 255, 7));
     for (int x = -788; x < 1300; x += 26) p.drawLine(x, 788, x + 788, 0);
+  };
+  Save("main_bkg.png", 1300, 788, backdrop);
+  Save("img_page_bkg.png", 1080, 628, [&](QPainter& p) {
+    p.translate(-220, -112);
+    backdrop(p);
+  });
+
+  // Reset: a circular arrow.
+  Save("img_btn_reset.png", 22, 22, [](QPainter& p) {
+    p.setPen(Stroke(kMuted, 1.8));
+    p.setBrush(Qt::NoBrush);
+    const QRectF ring(4.5, 4.5, 13, 13);
+    p.drawArc(ring, 60 * 16, 290 * 16);
+    QPainterPath head;
+    head.moveTo(13.8, 2.6);
+    head.lineTo(15.6, 6.4);
+    head.lineTo(11.6, 7.2);
+    p.drawPath(head);
   });
 
   Save("img_area_caption.png", 1300, 64, [](QPainter& p) {

@@ -96,13 +96,14 @@ int main(int argc, char** argv) {
             ++failures;
         }
     };
-    auto open_first_online = [] {
+    // Opens the n-th online model of the device list (0 = the first).
+    auto open_online = [](int n) {
         auto* window = MainWindow();
         if (!window) return;
         auto* list = window->GetControl<corvatt::dui::CDeviceList>(57);
         const auto rows = list->GetRows();
         for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-            if (rows[i].IsOnline()) {
+            if (rows[i].IsOnline() && n-- == 0) {
                 list->ActivateRow(i);
                 return;
             }
@@ -114,12 +115,23 @@ int main(int argc, char** argv) {
 
     const std::vector<Step> steps = {
         {1500, [&] { shot("device-list"); }},
-        {1600, open_first_online},
+        {1600, [&] { open_online(0); }},
         {2000, [&] { select_tab(1); }},
         {2400, [&] { shot("opened-device"); }},
-        {3000, [&] { select_tab(5); }},
-        {3400, [&] { shot("information-page"); }},
-        {3500, [] {
+        {2600, [&] { select_tab(2); }},
+        {3000, [&] { shot("dpi-page"); }},
+        {3200, [&] { select_tab(5); }},
+        {3600, [&] { shot("information-page"); }},
+        // The second model, when there is one: its DPI page after its settings were read.
+        {3800, [&] { select_tab(0); }},
+        {4000, [&] { open_online(1); }},
+        {4800, [&] { select_tab(2); }},
+        {5200, [&] {
+             auto* window = MainWindow();
+             auto* list = window ? window->GetControl<corvatt::dui::CDeviceList>(57) : nullptr;
+             if (list && list->GetOnlineDevCount() > 1) shot("dpi-page-second");
+         }},
+        {5400, [] {
              if (auto* window = MainWindow()) window->EndModal(1);
          }},
     };

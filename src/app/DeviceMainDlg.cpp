@@ -107,6 +107,10 @@ DeviceMainDlg::DeviceMainDlg(Context context)
     m_model.current_profile = 1;
     m_protocol = std::make_unique<ProtocolTasks>(m_devices, ConfigStore::Instance(), m_state, m_model,
                                                  static_cast<ProtocolUi&>(*this));
+    m_notifications = std::make_unique<DeviceNotifications>(m_devices, ConfigStore::Instance(), m_state, m_model,
+                                                            *m_protocol, static_cast<NotificationUi&>(*this));
+    m_notifications->SetDpiView(&m_dpi_page);
+    SetPageHandler(PageRoute::kDpi, &m_dpi_page);
     SetUpTasks();
 }
 
@@ -196,6 +200,12 @@ void DeviceMainDlg::InitUI() {
     Make("CImageButton", kNextButton, {1180, 366, 1220, 406}, "img_btn_next.png", home)->SetTooltipId(86);
     GetControl(kPreviousButton)->SetTooltip(GetLanguageText(85));
     GetControl(kNextButton)->SetTooltip(GetLanguageText(86));
+
+    // The pages' own controls, placed by UISize like the window's.
+    const std::size_t before = Controls().size();
+    m_dpi_page.CreateControls(GetControl(kDpiPage));
+    const std::vector<dui::MControl*> controls = Controls();
+    for (std::size_t i = before; i < controls.size(); ++i) m_layout.push_back({controls[i], controls[i]->GetRect()});
 
     CreateInformationPage(GetControl(kInfoPage));
 }
@@ -364,7 +374,7 @@ int DeviceMainDlg::OnMessage(int id, int event, intptr_t param) {
     switch (id) {
         case kProfileButton:
             if (!m_device_connected.load()) {
-                ShowMessage(GetLanguageText(57), this, GetLanguageText(576), CUIMessageBox::kStyleOk);
+                corvatt::ShowMessage(GetLanguageText(57), this, GetLanguageText(576), CUIMessageBox::kStyleOk);
             }
             return 1;
         case kWebLink:
@@ -471,7 +481,12 @@ void DeviceMainDlg::OnTrayCallback(intptr_t mouse_message) {
         SetForeground();
         if (host) host->ActivateWindow(*this);
     } else if (mouse_message == dui::WM_RBUTTONUP && host) {
-        host->ShowTrayMenu(*this, {{kMenuExit, GetLanguageText(12)}});
+        std::vector<dui::MenuItem> items;
+        for (std::size_t i = 0; i < m_context.simulator_actions.size(); ++i) {
+            items.push_back({kMenuSimulatorFirst + static_cast<unsigned>(i), m_context.simulator_actions[i].text()});
+        }
+        items.push_back({kMenuExit, GetLanguageText(12)});
+        host->ShowTrayMenu(*this, items);
     }
 }
 
@@ -481,6 +496,10 @@ intptr_t DeviceMainDlg::OnWindowMessage(unsigned msg, uintptr_t wparam, intptr_t
         case dui::WM_COMMAND:
             if (wparam == kMenuExit) {
                 ExitProcess();
+                return 0;
+            }
+            if (wparam >= kMenuSimulatorFirst && wparam - kMenuSimulatorFirst < m_context.simulator_actions.size()) {
+                m_context.simulator_actions[wparam - kMenuSimulatorFirst].run();
                 return 0;
             }
             if (wparam == kMenuAbout) {
@@ -603,11 +622,7 @@ void DeviceMainDlg::RunWorkerStep() {
     if (m_device_present.load()) IdlePoll();
 }
 
-void DeviceMainDlg::IdlePoll() {
-    std::uint8_t report[65] = {};
-    int device_type = 0;
-    m_devices.ReadDeviceReport(report, device_type);
-}
+void DeviceMainDlg::IdlePoll() { m_notifications->PollNotifications(); }
 
 void DeviceMainDlg::RescanDevices() {
     m_devices.ClearSupportedIds();
@@ -808,30 +823,31 @@ void DeviceMainDlg::ClosePopups() {
         }
     }
     for (dui::MWindow* window : manager.FindWindows("MWindow", "SaveWaitDlg")) window->ShowWindow(dui::SW_HIDE);
+    // A macro recording is stopped here once the macro page exists.
+    m_dpi_page.OnFocus(0);
 }
 
 void DeviceMainDlg::OpenSelectedDevice() {
     auto* list = GetControl<dui::CDeviceList>(kDeviceList);
     const int selected = list->GetSelectDevice();
     if (!m_devices.HasDeviceInfo(selected)) {
-        ShowMessage(GetLanguageText(57), this, GetLanguageText(56), CUIMessageBox::kStyleOk);
+        corvatt::ShowMessage(GetLanguageText(57), this, GetLanguageText(56), CUIMessageBox::kStyleOk);
         return;
     }
-    if (selected != m_current_device_type.load()) {
+    const bool other_model = selected != m_current_device_type.load();
+    if (other_model) {
         // Waits for a worker step that uses the current handle to end.
         m_devices.WakeIdleRead();
         SetCurrentDeviceType(selected);
         LoadDeviceDescription();
     }
     auto* caption = GetControl<dui::CDeviceState>(kConnectionCaption);
-    if (m_devices.GetConnectionKind() == 1) {
-        caption->SetTitle(GetLanguageText(52));
-        caption->SetTextId(52);
-        QueueTask(ToCode(DeviceTask::kReReadDevice));
-    } else {
-        caption->SetTitle(GetLanguageText(51));
-        caption->SetTextId(51);
-    }
+    const bool receiver = m_devices.GetConnectionKind() == 1;
+    caption->SetTitle(GetLanguageText(receiver ? 52 : 51));
+    caption->SetTextId(receiver ? 52 : 51);
+    // Another model's pages and device values would otherwise stay on the screen: its settings
+    // are read again whatever the connection.
+    if (receiver || other_model) QueueTask(ToCode(DeviceTask::kReReadDevice));
     ShowOpenedDeviceView();
 }
 
@@ -882,6 +898,8 @@ void DeviceMainDlg::LoadDeviceDescription() {
         m_description = description;
         if (found.buttons) m_default_keys = std::move(defaults);
     }
+    m_state.model_has_lighting = description.lighting == 1;
+    m_dpi_page.ApplyDescription();
 
     if (found.image) {
         auto* picture = GetControl<dui::MPicture>(kDevicePicture);
@@ -946,8 +964,67 @@ void DeviceMainDlg::ShowDeviceBattery(int device_type, int level, int second) {
     if (auto* list = GetControl<dui::CDeviceList>(kDeviceList)) list->SetDeviceBattery(device_type, level, second);
 }
 
-void DeviceMainDlg::ShowDpiRange(const std::string&, const std::string&, int, int) {
-    // The DPI page reads the range from the device state when it is built.
+void DeviceMainDlg::ShowDpiRange(const std::string& step_text, const std::string& highest_text, int highest_code,
+                                 int second_value) {
+    m_dpi_page.SetSliderRange(step_text, highest_text, highest_code, second_value);
+}
+
+void DeviceMainDlg::RefreshDpiPage() { m_dpi_page.Load(); }
+
+void DeviceMainDlg::ReloadDpiControls() { m_dpi_page.Load(); }
+
+void DeviceMainDlg::ShowLinkedView() {
+    for (int id : {kTabStrip, kTabBackground, kHeaderBackground}) GetControl(id)->SetVisible(true);
+    GetControl(kNoDevicePicture)->SetVisible(false);
+    GetControl(kNoDeviceText)->SetVisible(false);
+    GetControl(kDeviceList)->SetVisible(true);
+    GetControl(kHomePage)->SetVisible(false);
+    auto* tabs = GetControl<dui::MTabCtrl>(kTabStrip);
+    tabs->SetSelectItem(1);
+    // As a switch to that tab would: the device picture and the battery beside the page.
+    GetControl(kDevicePicture)->SetVisible(true);
+    GetControl(kBattery)->SetVisible(true);
+    m_current_tab = tabs->GetItemId(1);
+    for (int id : {kConnectionCaption, kProfileButton, kFactoryButton}) GetControl(id)->SetVisible(true);
+    if (auto* caption = GetControl<dui::CDeviceState>(kConnectionCaption)) caption->SetState(1);
+}
+
+void DeviceMainDlg::ShowUnlinkedView() {
+    auto* tabs = GetControl<dui::MTabCtrl>(kTabStrip);
+    tabs->SetSelectItem(0);
+    m_current_tab = tabs->GetItemId(0);
+    for (int id : {kTabStrip, kTabBackground, kHeaderBackground, kDevicePicture}) GetControl(id)->SetVisible(false);
+    GetControl(kNoDevicePicture)->SetVisible(true);
+    GetControl(kNoDeviceText)->SetVisible(true);
+    GetControl(kDeviceList)->SetVisible(false);
+    GetControl(kHomePage)->SetVisible(true);
+    if (auto* caption = GetControl<dui::CDeviceState>(kConnectionCaption)) {
+        caption->SetTextId(50);
+        caption->SetState(0);
+    }
+}
+
+int DeviceMainDlg::OnlineDeviceCount() {
+    auto* list = GetControl<dui::CDeviceList>(kDeviceList);
+    return list ? list->GetOnlineDevCount() : 0;
+}
+
+void DeviceMainDlg::ShowDeviceList(bool show) {
+    GetControl(kNoDevicePicture)->SetVisible(!show);
+    GetControl(kNoDeviceText)->SetVisible(!show);
+    GetControl(kDeviceList)->SetVisible(show);
+}
+
+ConfigStore& DeviceMainDlg::Store() { return ConfigStore::Instance(); }
+
+std::string DeviceMainDlg::LanguageText(int text_id) const { return GetLanguageText(text_id); }
+
+int DeviceMainDlg::ShowMessage(const std::string& text, const std::string& caption, int style) {
+    return corvatt::ShowMessage(text, this, caption, style);
+}
+
+std::string DeviceMainDlg::DescriptionPath() const {
+    return m_context.install_folder + "device/" + Description().model_key + ".xml";
 }
 
 void DeviceMainDlg::SetInformationLine(int control_id, const std::string& text) {

@@ -13,12 +13,15 @@
 
 #include "catalog/DeviceCatalog.h"
 #include "app/ControlRouting.h"
+#include "app/SimulatorAction.h"
 #include "catalog/DeviceDescription.h"
 #include "common/ui/MDialog.h"
 #include "device/CThreadBasic.h"
 #include "device/TaskQueue.h"
+#include "pages/PageHost.h"
+#include "pages/PerformancePage.h"
+#include "protocol/DeviceNotifications.h"
 #include "protocol/DeviceState.h"
-#include "protocol/ProtocolUi.h"
 #include "store/ModelContext.h"
 #include "store/StoreRecords.h"
 
@@ -46,7 +49,7 @@ class MText;
 
 // The program's one top-level window: it owns the catalogue, the pages, the tray icon and the
 // worker thread with its task queue.
-class DeviceMainDlg : public dui::MDialog, public CThreadBasic, private ProtocolUi {
+class DeviceMainDlg : public dui::MDialog, public CThreadBasic, private NotificationUi, private PageHost {
 public:
     static constexpr int kDesignWidth = 1300;
     static constexpr int kDesignHeight = 788;
@@ -66,6 +69,8 @@ public:
     static constexpr unsigned kMenuExit = 100;
     static constexpr unsigned kMenuAbout = 102;
     static constexpr int kDefaultDeviceType = 101;
+    // Tray menu entries of the virtual devices start here.
+    static constexpr unsigned kMenuSimulatorFirst = 200;
 
     struct Context {
         Registry* registry = nullptr;
@@ -80,6 +85,7 @@ public:
         // which may be called from any thread; returns a function that disconnects them.
         using DeviceEventHandler = std::function<void(int event, std::string path)>;
         std::function<std::function<void()>(DeviceEventHandler)> connect_device_events;
+        std::vector<SimulatorAction> simulator_actions;
     };
 
     explicit DeviceMainDlg(Context context);
@@ -96,25 +102,25 @@ public:
     bool WriteRegistryInt(std::string_view name, int value);
 
     // Appends a task code for the worker; returns at once. Any thread.
-    void QueueTask(int code);
+    void QueueTask(int code) override;
     TaskQueue& Queue() { return m_queue; }
 
     const DeviceCatalog& Catalog() const { return m_catalog; }
-    DeviceDescription Description() const;
+    DeviceDescription Description() const override;
     std::vector<KeyAssignment> DefaultKeyAssignments() const;
     int CurrentDeviceType() const { return m_current_device_type.load(); }
     bool DevicePresent() const { return m_device_present.load(); }
     bool DeviceConnected() const { return m_device_connected.load(); }
-    double LayoutScale() const { return m_layout_scale; }
-    int CurrentTab() const { return m_current_tab; }
-    int CurrentProfile() const { return m_current_profile.load(); }
+    double LayoutScale() const override { return m_layout_scale; }
+    int CurrentTab() const { return m_current_tab.load(); }
+    int CurrentProfile() const override { return m_current_profile.load(); }
     bool TrayIconAdded() const { return m_tray_added; }
     const DeviceState& State() const { return m_state; }
 
     // The short saving notice, when the model shows it (pages call it after storing a change).
-    void ShowSaveWait();
+    void ShowSaveWait() override;
     // The DPI notice in the screen corner, when the model shows DPI tips; any thread.
-    void ShowDpiNotice(int dpi_value);
+    void ShowDpiNotice(int dpi_value) override;
     DPIMsgDlg* DpiNotice() const { return m_dpi_msg.get(); }
 
     // The page that takes the notifications routed to it (not owned).
@@ -122,6 +128,9 @@ public:
 
     // The user chose a device in the list (UI thread).
     void OpenSelectedDevice();
+
+    PerformancePage& DpiPage() { return m_dpi_page; }
+    DeviceNotifications& Notifications() { return *m_notifications; }
 
 protected:
     void RunWorkerStep() override;
@@ -180,10 +189,23 @@ private:
     void SetDeviceConnected(bool connected) override { m_device_connected = connected; }
     void RefreshButtonPage() override {}
     void RefreshMacroLists() override {}
-    void RefreshDpiPage() override {}
+    void RefreshDpiPage() override;
     void RefreshLightingList() override {}
-    void ReloadDpiControls() override {}
+    void ReloadDpiControls() override;
     void SetCurrentProfile(int profile) override;
+    // The device's own notifications (worker thread).
+    void ShowLinkedView() override;
+    void ShowUnlinkedView() override;
+    int OnlineDeviceCount() override;
+    void ShowDeviceList(bool show) override;
+    // What the pages need of the window.
+    dui::MDialog& Window() override { return *this; }
+    ConfigStore& Store() override;
+    DeviceInfoValues DeviceInfo() const override { return m_state.Info(); }
+    std::string LanguageText(int text_id) const override;
+    int ShowMessage(const std::string& text, const std::string& caption, int style) override;
+    std::string DescriptionPath() const override;
+
     // Device-change notifications (UI thread).
     void PostDeviceChange(int event, std::string path);
     void OnDeviceChange(uintptr_t event);
@@ -195,7 +217,7 @@ private:
     // Window state read by the pages and the worker.
     std::atomic<int> m_current_profile{1};
     std::atomic<int> m_current_device_type{0};
-    int m_current_tab = 1;
+    std::atomic<int> m_current_tab{1};
     double m_layout_scale = 1.0;
     std::atomic<bool> m_device_present{false};
     std::atomic<bool> m_device_connected{false};
@@ -206,6 +228,8 @@ private:
     DeviceState m_state;
     ModelContext m_model;  // changed by the worker only, between protocol calls
     std::unique_ptr<ProtocolTasks> m_protocol;
+    std::unique_ptr<DeviceNotifications> m_notifications;
+    PerformancePage m_dpi_page{*this};
     TaskQueue m_queue;
     TaskDispatcher m_dispatcher;
 

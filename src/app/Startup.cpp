@@ -145,6 +145,7 @@ int RunProgram(const CommandLine& command_line, ProgramServices& services) {
     context.data_folder = data_folder;
     context.backends = services.backends;
     context.connect_device_events = services.connect_device_events;
+    context.simulator_actions = services.simulator_actions;
     context.exit_after_ms = command_line.exit_after_ms;
 
     manager.SetHost(services.host);

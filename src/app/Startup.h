@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/SimulatorAction.h"
 
 namespace corvatt {
 
@@ -51,6 +52,8 @@ struct ProgramServices {
     std::vector<std::shared_ptr<HidBackend>> backends;
     using DeviceEventHandler = std::function<void(int event, std::string path)>;
     std::function<std::function<void()>(DeviceEventHandler)> connect_device_events;
+    // Tray menu entries that drive the virtual devices.
+    std::vector<SimulatorAction> simulator_actions;
 };
 
 // Start-up, the main window's modal loop and the orderly shutdown. Returns the exit code:

@@ -13,6 +13,8 @@
 #include "common/ui/MButton.h"
 #include "common/ui/MComboBox.h"
 #include "common/ui/MDialog.h"
+#include "common/ui/MPicture.h"
+#include "common/ui/MText.h"
 #include "common/ui/NumberEdit.h"
 #include "common/ui/ReporteCtrl.h"
 #include "common/xml/XmlDocument.h"
@@ -25,7 +27,20 @@ namespace {
 
 using dui::Rect;
 
-constexpr int kTextDpi = 140;
+constexpr int kTextSend = 509;
+constexpr int kTextMilliseconds = 187;
+// Group headings and the help buttons' texts.
+constexpr int kTextDpiHeading = 501;
+constexpr int kTextRateHeading = 502;
+constexpr int kTextLiftOffHeading = 503;
+constexpr int kTextSensorHeading = 504;
+constexpr int kTextResponseHeading = 505;
+constexpr int kTextPowerHeading = 506;
+constexpr int kTextStageCount = 507;
+constexpr int kTextDpiHelp = 521;
+constexpr int kTextRateHelp = 522;
+constexpr int kTextLiftOffHelp = 523;
+constexpr int kTextSensorHelp = 524;
 constexpr int kTextSensorOption1 = 515;
 constexpr int kTextSensorOption2 = 516;
 constexpr int kTextSensorOption3 = 517;
@@ -71,25 +86,34 @@ constexpr std::array<SleepChoice, 6> kSleepChoices = {{
 std::string ValueKey(int stage) { return text::Format("dpi_group%d_value", stage); }
 std::string ColourKey(int stage) { return text::Format("dpi_group%d_rgb", stage); }
 
-// Design rectangles of the page's controls.
-constexpr Rect kDpiHelpRect{250, 130, 272, 152};
-constexpr Rect kDpiResetRect{284, 130, 306, 152};
-constexpr Rect kStagesRect{250, 164, 1270, 268};
-constexpr Rect kSliderRect{250, 284, 900, 334};
-constexpr Rect kSendRect{930, 292, 1060, 324};
-constexpr Rect kCountRect{1080, 292, 1180, 324};
-constexpr Rect kRateHelpRect{250, 356, 272, 378};
-constexpr Rect kRateResetRect{284, 356, 306, 378};
-constexpr Rect kRateRect{250, 388, 950, 428};
-constexpr Rect kLiftOffHelpRect{250, 452, 272, 474};
-constexpr Rect kLiftOff1Rect{250, 484, 360, 510};
-constexpr Rect kLiftOff2Rect{380, 484, 490, 510};
-constexpr Rect kSensorHelpRect{560, 452, 582, 474};
-constexpr Rect kSensorRects[3] = {{560, 484, 740, 510}, {750, 484, 930, 510}, {940, 484, 1120, 510}};
-constexpr Rect kResponseRect{250, 540, 340, 570};
-constexpr Rect kSleepRect{250, 596, 400, 628};
-constexpr Rect kWakeRect{430, 600, 640, 626};
-constexpr Rect kLightsOffRect{660, 600, 920, 626};
+// Design rectangles of the page's controls: four bands (DPI, report rate, lift-off and
+// sensor, response time and power), each under its heading.
+constexpr Rect kDpiHeadingRect{250, 128, 400, 156};
+constexpr Rect kDpiHelpRect{404, 131, 426, 153};
+constexpr Rect kDpiResetRect{434, 131, 456, 153};
+constexpr Rect kCountLabelRect{940, 128, 1110, 156};
+constexpr Rect kCountRect{1120, 126, 1270, 158};
+constexpr Rect kStagesRect{250, 168, 1270, 268};
+constexpr Rect kSliderRect{250, 282, 1060, 336};
+constexpr Rect kSendRect{1090, 292, 1270, 326};
+constexpr Rect kRateHeadingRect{250, 358, 400, 386};
+constexpr Rect kRateHelpRect{404, 361, 426, 383};
+constexpr Rect kRateResetRect{434, 361, 456, 383};
+constexpr Rect kRateRect{250, 394, 1010, 434};
+constexpr Rect kLiftOffHeadingRect{250, 458, 400, 486};
+constexpr Rect kLiftOffHelpRect{404, 461, 426, 483};
+constexpr Rect kLiftOff1Rect{250, 494, 360, 520};
+constexpr Rect kLiftOff2Rect{380, 494, 490, 520};
+constexpr Rect kSensorHeadingRect{560, 458, 710, 486};
+constexpr Rect kSensorHelpRect{714, 461, 736, 483};
+constexpr Rect kSensorRects[3] = {{560, 494, 760, 520}, {770, 494, 970, 520}, {980, 494, 1180, 520}};
+constexpr Rect kResponseHeadingRect{250, 548, 520, 576};
+constexpr Rect kResponseRect{250, 584, 340, 616};
+constexpr Rect kResponseUnitRect{348, 584, 400, 616};
+constexpr Rect kPowerHeadingRect{560, 548, 900, 576};
+constexpr Rect kSleepRect{560, 584, 720, 616};
+constexpr Rect kWakeRect{750, 587, 960, 613};
+constexpr Rect kLightsOffRect{980, 587, 1270, 613};
 constexpr Rect kMouseSettingsRect{1060, 684, 1270, 720};
 
 }  // namespace
@@ -175,34 +199,59 @@ PerformancePage::PerformancePage(PageHost& host) : m_host(host) {}
 void PerformancePage::CreateControls(dui::MControl* page) {
     dui::MDialog& w = m_host.Window();
     auto text = [this](int id) { return m_host.LanguageText(id); };
+    // A label with a language text; headings are larger and bold.
+    auto label = [&](Rect rect, int text_id, bool heading) {
+        auto* label = w.Create<dui::MText>(0, rect, text(text_id), 0, 0, page);
+        label->SetTextId(text_id);
+        label->SetFont(heading ? 14 : 12, heading);
+        label->SetAlignment(dui::kAlignLeft | dui::kAlignVCenter | dui::kAlignSingleLine);
+        return label;
+    };
+    auto help = [&](int id, Rect rect, int text_id) {
+        auto* button = w.Create<dui::CHelpButton>(id, rect, text(text_id), 0, 0, page);
+        button->SetTooltipId(text_id);
+    };
+    // The page covers the device picture behind it.
+    w.Create<dui::MPicture>(0, kPageArea, "img_page_bkg.png", 0, 0, page);
 
-    w.Create<dui::CHelpButton>(kDpiHelp, kDpiHelpRect, {}, 0, 0, page);
-    w.Create<dui::CImageButton>(kDpiReset, kDpiResetRect, kResetImage, 0, 0, page);
+    label(kDpiHeadingRect, kTextDpiHeading, true);
+    help(kDpiHelp, kDpiHelpRect, kTextDpiHelp);
+    w.Create<dui::CImageButton>(kDpiReset, kDpiResetRect, kResetImage, 0, 0, page)->SetTooltipId(kTextDpiResetCaption);
+    w.GetControl(kDpiReset)->SetTooltip(text(kTextDpiResetCaption));
+    label(kCountLabelRect, kTextStageCount, false)->SetAlignment(dui::kAlignRight | dui::kAlignVCenter |
+                                                                 dui::kAlignSingleLine);
     w.Create<dui::DPIControl>(kDpiStages, kStagesRect, {}, 0, 0, page);
     w.Create<dui::DPISlider>(kDpiSlider, kSliderRect, {}, 0, 0, page);
-    auto* send = w.Create<dui::MButton>(kDpiSend, kSendRect, text(kTextDpi), 0, 0, page);
-    send->SetTextId(kTextDpi);
+    auto* send = w.Create<dui::MButton>(kDpiSend, kSendRect, text(kTextSend), 0, 0, page);
+    send->SetTextId(kTextSend);
     auto* count = w.Create<dui::MComboBox>(kStageCount, kCountRect, {}, 0, 0, page);
     for (int n = 1; n <= dui::DPIControl::kMaxStages - 2; ++n) count->AddItem(text::Format("%d", n), n);
 
-    w.Create<dui::CHelpButton>(kRateHelp, kRateHelpRect, {}, 0, 0, page);
+    label(kRateHeadingRect, kTextRateHeading, true);
+    help(kRateHelp, kRateHelpRect, kTextRateHelp);
     w.Create<dui::CImageButton>(kRateReset, kRateResetRect, kResetImage, 0, 0, page);
     w.Create<dui::ReporteCtrl>(kReportRate, kRateRect, {}, 0, 0, page);
 
-    w.Create<dui::CHelpButton>(kLiftOffHelp, kLiftOffHelpRect, {}, 0, 0, page);
+    m_lift_off_heading = label(kLiftOffHeadingRect, kTextLiftOffHeading, true);
+    help(kLiftOffHelp, kLiftOffHelpRect, kTextLiftOffHelp);
     auto* low = w.Create<dui::CRadioButton>(kLiftOff1, kLiftOff1Rect, "1.0mm", 0, 0, page);
     auto* high = w.Create<dui::CRadioButton>(kLiftOff2, kLiftOff2Rect, "2.0mm", 0, 0, page);
     low->SetGroupName(kLiftOffGroup);
     high->SetGroupName(kLiftOffGroup);
 
-    w.Create<dui::CHelpButton>(kSensorHelp, kSensorHelpRect, {}, 0, 0, page);
+    m_sensor_heading = label(kSensorHeadingRect, kTextSensorHeading, true);
+    help(kSensorHelp, kSensorHelpRect, kTextSensorHelp);
     const int option_texts[3] = {kTextSensorOption1, kTextSensorOption2, kTextSensorOption3};
     for (int i = 0; i < 3; ++i) {
         auto* option = w.Create<dui::CCheckButton>(kSensorOption, kSensorRects[i], text(option_texts[i]), 0, 0, page);
         option->SetTextId(option_texts[i]);
     }
 
+    m_response_heading = label(kResponseHeadingRect, kTextResponseHeading, true);
     w.Create<dui::NumberEdit>(kResponseTime, kResponseRect, {}, 0, 0, page);
+    m_response_unit = label(kResponseUnitRect, kTextMilliseconds, false);
+
+    label(kPowerHeadingRect, kTextPowerHeading, true);
 
     auto* sleep = w.Create<dui::MComboBox>(kSleepTime, kSleepRect, {}, 0, 0, page);
     for (const SleepChoice& choice : kSleepChoices) {
@@ -233,6 +282,12 @@ void PerformancePage::ApplyDescription() {
     show(kSensorHelp, sensor);
     show(kSensorOption, sensor);
     show(kResponseTime, respond);
+    // A model without lights has no lights to turn off.
+    show(kLightsOffMoving, description.lighting == 1);
+    for (auto [label, visible] : {std::pair{m_lift_off_heading, lod}, std::pair{m_sensor_heading, sensor},
+                                  std::pair{m_response_heading, respond}, std::pair{m_response_unit, respond}}) {
+        if (label != nullptr) label->SetVisible(visible);
+    }
 }
 
 void PerformancePage::SetSliderRange(const std::string& step_text, const std::string& highest_text, int highest_code,

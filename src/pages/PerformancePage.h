@@ -111,6 +111,11 @@ private:
     void FillReportRates();
 
     PageHost& m_host;
+    // Labels that come and go with their groups.
+    dui::MControl* m_lift_off_heading = nullptr;
+    dui::MControl* m_sensor_heading = nullptr;
+    dui::MControl* m_response_heading = nullptr;
+    dui::MControl* m_response_unit = nullptr;
     std::atomic<int> m_listed_count{0};
     std::atomic<int> m_last_stage{0};
 };

@@ -27,8 +27,8 @@ struct DeviceInfoValues {
 // Threads: Info()/SetInfo() take a lock, so the UI thread may read the values
 // while the worker replaces them. The lighting mode and the pending macro are
 // atomics (pages write them on the UI thread, the worker reads and changes them).
-// The set of types already read and model_has_lighting are for the worker (set
-// model_has_lighting before queuing work for a model).
+// The set of types already read is for the worker; model_has_lighting is set when
+// a model's description is loaded, on either thread.
 class DeviceState {
 public:
     DeviceInfoValues Info() const {
@@ -47,7 +47,7 @@ public:
 
     // Device types whose settings were read back this run; emptied by the factory reset.
     std::set<int> read_types;
-    bool model_has_lighting = false;
+    std::atomic<bool> model_has_lighting{false};
 
     // The lighting page's current mode.
     std::atomic<int> light_mode{0};

@@ -525,6 +525,27 @@ bool VirtualHidBackend::SendDpiState(int id, int stage, int count) {
     return PushInputReport(id, report);
 }
 
+bool VirtualHidBackend::PressDpiButton(int id) {
+    std::lock_guard lock(m_core->mutex);
+    SimDevice* device = m_core->Find(id);
+    if (device == nullptr || !device->plugged) {
+        return false;
+    }
+    VirtualMouseState& state = device->mouse->State();
+    if (state.is_receiver && !state.mouse_on) {
+        return false;
+    }
+    VirtualSettings& settings = state.settings;
+    const int count = std::clamp<int>(settings.dpi_count, 1, 15);
+    settings.dpi_index = static_cast<std::uint8_t>((settings.dpi_index + 1) % count);
+    std::vector<std::uint8_t> report(VirtualMouse::kReportSize, 0);
+    report[0] = 0xC2;
+    report[1] = static_cast<std::uint8_t>((settings.dpi_index << 4) | (settings.dpi_count & 0x0F));
+    device->notifications.push_back(Pending{m_core->Now(), report});
+    m_core->cv.notify_all();
+    return true;
+}
+
 bool VirtualHidBackend::SetHandler(int id, std::uint8_t command, VirtualMouse::CommandHandler handler) {
     std::lock_guard lock(m_core->mutex);
     SimDevice* device = m_core->Find(id);

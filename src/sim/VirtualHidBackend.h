@@ -81,6 +81,9 @@ public:
     // The mouse's DPI button: sends 0xC2 with the selected stage (0-based) in the
     // high and the number of stages in the low four bits of byte 1.
     bool SendDpiState(int id, int stage, int count);
+    // The DPI button as the mouse's own firmware handles it: the next active stage is
+    // selected (after the last comes the first) and reported with 0xC2.
+    bool PressDpiButton(int id);
     // Queues an unsolicited input report on interface 2.
     bool PushInputReport(int id, const std::vector<std::uint8_t>& report);
     bool SetHandler(int id, std::uint8_t command, VirtualMouse::CommandHandler handler);

@@ -182,7 +182,7 @@ VirtualSettings VirtualSettings::Factory() {
     v.liftoff = 2;
     v.sensor_option1 = 1;
     v.sensor_option2 = 0;
-    v.sleep_light = 3;
+    v.sleep_light = 60;  // ten minutes
     v.move_wakeup = 1;
     v.move_closelight = 0;
     v.button_respondtime = 4;

@@ -194,6 +194,13 @@ TEST_F(PerformancePageTest, GroupsFollowTheModelDescription) {
     EXPECT_FALSE(window.GetControl(128)->IsVisible());
     EXPECT_FALSE(window.GetControl(130)->IsVisible());
     for (dui::MControl* option : window.FindControls(134)) EXPECT_TRUE(option->IsVisible());
+
+    // Lights off while moving only on a model with lights.
+    EXPECT_TRUE(window.GetControl(144)->IsVisible());
+    description.lighting = 0;
+    page.ApplyDescription();
+    EXPECT_FALSE(window.GetControl(144)->IsVisible());
+    EXPECT_TRUE(window.GetControl(143)->IsVisible());
 }
 
 // ---- handlers, end to end with the virtual mouse ----

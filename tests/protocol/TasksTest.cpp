@@ -72,7 +72,7 @@ TEST_F(ProtocolTasksTest, FirstConnectionReadsTheMouseIntoTheProfile) {
         {"dpi_group4_value", "5000"},   {"dpi_group5_value", "10000"}, {"dpi_group0_rgb", "255"},
         {"dpi_group1_rgb", "65280"},    {"dpi_group2_rgb", "16711680"}, {"dpi_group3_rgb", "65535"},
         {"dpi_group4_rgb", "16711935"}, {"dpi_group5_rgb", "16776960"}, {"liftoff_height", "2"},
-        {"sensor_flag", "8"},           {"sleep_light", "3"},          {"move_wakeup", "1"},
+        {"sensor_flag", "8"},           {"sleep_light", "60"},         {"move_wakeup", "1"},
         {"move_closelight", "0"},       {"button_respondtime", "4"},
     };
     for (const auto& [key, value] : expected) EXPECT_EQ(Value(key), value) << key;
@@ -150,7 +150,7 @@ TEST_F(ProtocolTasksTest, ReadRepliesAndTheirStorageRules) {
     ASSERT_TRUE(store.GetLight(1, 2, light));
     EXPECT_EQ(light.brightness, 4);
     EXPECT_EQ(light.speed, 2);
-    EXPECT_EQ(Value("sleep_light"), "3") << "later reads still ran";
+    EXPECT_EQ(Value("sleep_light"), "60") << "later reads still ran";
 }
 
 TEST_F(ProtocolTasksTest, ReadAgainWithoutAReachableMouseFails) {

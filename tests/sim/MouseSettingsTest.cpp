@@ -55,7 +55,7 @@ TEST_F(MouseSettings, ReadsAnswerWithTheFactoryState) {
     reply = Send(OutputReport(0x16));
     EXPECT_EQ(Bytes(reply->begin() + 4, reply->begin() + 7), (Bytes{2, 1, 0}));
     reply = Send(OutputReport(0x17));
-    EXPECT_EQ(Bytes(reply->begin() + 4, reply->begin() + 8), (Bytes{3, 1, 0, 4}));
+    EXPECT_EQ(Bytes(reply->begin() + 4, reply->begin() + 8), (Bytes{60, 1, 0, 4}));
 }
 
 TEST_F(MouseSettings, WritesAreKeptAndReadBack) {

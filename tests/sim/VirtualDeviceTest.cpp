@@ -193,6 +193,24 @@ TEST_F(Sim, DpiButtonSendsTheStageState) {
     EXPECT_FALSE(sim.SendDpiState(id + 100, 0, 1));
 }
 
+TEST_F(Sim, DpiButtonPressCyclesTheActiveStages) {
+    const int id = sim.Plug("v1-wired");
+    auto handle = OpenInterface(sim, id, 2);
+    std::uint8_t report[65] = {};
+    // Factory state: four stages, the second selected; after the last comes the first.
+    for (int expected : {0x24, 0x34, 0x04, 0x14}) {
+        ASSERT_TRUE(sim.PressDpiButton(id));
+        ASSERT_EQ(handle->Read(report, 65, 10), 64);
+        EXPECT_EQ(report[0], 0xC2);
+        EXPECT_EQ(report[1], expected);
+    }
+    EXPECT_EQ(sim.State(id)->settings.dpi_index, 1);
+
+    const int receiver = sim.Plug("v1-receiver");
+    ASSERT_TRUE(sim.SetMouseOn(receiver, false));
+    EXPECT_FALSE(sim.PressDpiButton(receiver)) << "a switched-off mouse has no button to press";
+}
+
 TEST_F(Sim, Faults) {
     const int id = sim.Plug("v1-wired");
     auto handle = OpenInterface(sim, id, 2);
