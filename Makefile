@@ -28,7 +28,7 @@ run: build
 	  $(BUILD)/bin/corvatt --simulate $(ARGS) || [ $$? -eq 1 ]; \
 	else \
 	  rm -f $(SHOT); \
-	  xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD)/bin/corvatt --simulate \
+	  xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD)/bin/corvatt --simulate --open \
 	    --screenshot $(SHOT) --exit-after 4000 $(ARGS) || [ $$? -eq 1 ]; \
 	  if [ -f $(SHOT) ]; then echo "screenshot: $(SHOT)"; else echo "no screenshot was written" >&2; exit 1; fi; \
 	fi

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/DeviceMainDlg.h"
 #include "app/Startup.h"
 #include "common/ui/CDeviceList.h"
 #include "common/ui/MDialog.h"
@@ -109,6 +110,11 @@ int main(int argc, char** argv) {
             }
         }
     };
+    // The opened model's key ("corvatt_v1"), for the file names.
+    auto model_key = [] {
+        auto* window = dynamic_cast<corvatt::DeviceMainDlg*>(MainWindow());
+        return window ? window->Description().model_key : std::string("unknown");
+    };
     auto select_tab = [](int index) {
         if (auto* window = MainWindow()) window->GetControl<corvatt::dui::MTabCtrl>(48)->UserSelect(index);
     };
@@ -119,7 +125,7 @@ int main(int argc, char** argv) {
         {2000, [&] { select_tab(1); }},
         {2400, [&] { shot("opened-device"); }},
         {2600, [&] { select_tab(2); }},
-        {3000, [&] { shot("dpi-page"); }},
+        {3000, [&] { shot("dpi-page-" + model_key()); }},
         {3200, [&] { select_tab(5); }},
         {3600, [&] { shot("information-page"); }},
         // The second model, when there is one: its DPI page after its settings were read.
@@ -129,7 +135,7 @@ int main(int argc, char** argv) {
         {5200, [&] {
              auto* window = MainWindow();
              auto* list = window ? window->GetControl<corvatt::dui::CDeviceList>(57) : nullptr;
-             if (list && list->GetOnlineDevCount() > 1) shot("dpi-page-second");
+             if (list && list->GetOnlineDevCount() > 1) shot("dpi-page-" + model_key());
          }},
         {5400, [] {
              if (auto* window = MainWindow()) window->EndModal(1);

@@ -58,6 +58,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
         } else if (arg.rfind("--simulate=", 0) == 0) {
             cl.simulate = true;
             cl.simulate_devices = SplitList(arg.substr(11));
+        } else if (arg == "--open") {
+            cl.open_device = true;
         } else if (arg == "--quit") {
             cl.quit = true;
         } else if (arg == "-v") {

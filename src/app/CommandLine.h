@@ -15,6 +15,7 @@ struct CommandLine {
     std::string install_dir;
     std::string data_dir;
     std::string screenshot;
+    bool open_device = false;        // --open: open the first online device on its button page
     int exit_after_ms = -1;
     int verbosity = 0;               // -v 1, -vv 2
     std::vector<std::string> errors; // arguments that need a value and got none

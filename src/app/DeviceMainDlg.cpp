@@ -20,6 +20,8 @@
 #include "common/ui/MPicture.h"
 #include "common/ui/MTabCtrl.h"
 #include "common/ui/MTabLayout.h"
+#include "common/ui/MouseCtrl.h"
+#include "common/ui/MouseKeyCtrl.h"
 #include "common/ui/MText.h"
 #include "common/ui/Manager.h"
 #include "common/ui/Messages.h"
@@ -73,6 +75,11 @@ enum : int {
     kNoDeviceText = 59,
     kPreviousButton = 60,
     kNextButton = 61,
+    // The button page's picture and list.
+    kButtonCaption = 64,
+    kButtonSubCaption = 66,
+    kButtonList = 68,
+    kButtonPicture = 108,
 };
 
 struct TabItem {
@@ -94,6 +101,13 @@ constexpr int kTabRight = 220;
 constexpr int kFooterTop = 740;
 constexpr Rect kPageRect{kTabRight, kHeaderBottom, 1300, kFooterTop};
 constexpr Rect kFullPageRect{0, kTitleBottom, 1300, kFooterTop};
+// The button page: the picture with its labels on the left, the list on the right; the list's
+// height follows the number of buttons.
+constexpr Rect kButtonPictureRect{240, 190, 880, 730};
+constexpr int kButtonListLeft = 910;
+constexpr int kButtonListRight = 1270;
+constexpr int kButtonListTop = 190;
+constexpr int kButtonRowPitch = 64;  // a row of the list with its gap
 
 // Our own message: the worker's first refresh is done (the screenshot point of the view).
 constexpr unsigned kMsgFirstView = 0x8002;
@@ -201,6 +215,20 @@ void DeviceMainDlg::InitUI() {
     GetControl(kPreviousButton)->SetTooltip(GetLanguageText(85));
     GetControl(kNextButton)->SetTooltip(GetLanguageText(86));
 
+    // The button page: its own background hides the device picture, which the picture control
+    // draws with the buttons' labels.
+    dui::MControl* buttons = GetControl(kButtonPage);
+    Make("MPicture", 0, kPageRect, "img_page_bkg.png", buttons);
+    auto* button_caption = static_cast<dui::MText*>(MakeText("MText", kButtonCaption, {250, 126, 900, 156}, 100, buttons));
+    button_caption->SetFont(14, true);
+    button_caption->SetAlignment(dui::kAlignLeft | dui::kAlignVCenter | dui::kAlignSingleLine);
+    auto* button_sub = static_cast<dui::MText*>(MakeText("MText", kButtonSubCaption, {250, 156, 900, 180}, 101, buttons));
+    button_sub->SetFont(12);
+    button_sub->SetAlignment(dui::kAlignLeft | dui::kAlignVCenter | dui::kAlignSingleLine);
+    Make("MouseCtrl", kButtonPicture, kButtonPictureRect, {}, buttons);
+    Make("MouseKeyCtrl", kButtonList, {kButtonListLeft, kButtonListTop, kButtonListRight, kButtonListTop + 58},
+         {}, buttons);
+
     // The pages' own controls, placed by UISize like the window's.
     const std::size_t before = Controls().size();
     m_dpi_page.CreateControls(GetControl(kDpiPage));
@@ -264,6 +292,7 @@ bool DeviceMainDlg::OnInitDialog() {
             const std::string caption = text::Format("%s: v%s", GetLanguageText(17), m_catalog.Software().version);
             if (auto* version = GetControl<dui::MText>(kVersionCaption)) version->SetTitle(caption);
         }
+        FillButtonControls(Description(), true);
     });
 
     // 5. Until a device is known the remembered type is the default.
@@ -367,7 +396,13 @@ int DeviceMainDlg::OnMessage(int id, int event, intptr_t param) {
     }
     if (const PageRoute route = RouteControl(id, event); route != PageRoute::kNone) {
         PageHandler* page = m_pages[static_cast<int>(route)];
-        return page ? page->OnPageMessage(id, event, param) : 0;
+        if (page) return page->OnPageMessage(id, event, param);
+        // Until a button page takes them, the picture and the list keep each other's selection.
+        if (route == PageRoute::kButtons && (id == kButtonPicture || id == kButtonList)) {
+            MirrorButtonSelection(id);
+            return 1;
+        }
+        return 0;
     }
     if (event != dui::kEventClick) return 0;
 
@@ -512,7 +547,12 @@ intptr_t DeviceMainDlg::OnWindowMessage(unsigned msg, uintptr_t wparam, intptr_t
             OnDeviceChange(wparam);
             return 0;
         case kMsgFirstView:
-            dui::Manager::Instance().MarkViewReady();
+            if (m_context.open_device) {
+                // Once the worker's refresh has read the device, open it (then the view is ready).
+                SetTimer(kOpenDeviceTimer, 300);
+            } else {
+                dui::Manager::Instance().MarkViewReady();
+            }
             return 0;
         case kMsgTray:
             OnTrayCallback(lparam);
@@ -541,6 +581,16 @@ void DeviceMainDlg::OnTimer(unsigned id) {
     if (id == kExitAfterTimer) {
         KillTimer(kExitAfterTimer);
         EndModal(1);
+        return;
+    }
+    if (id == kOpenDeviceTimer) {
+        KillTimer(kOpenDeviceTimer);
+        auto* list = GetControl<dui::CDeviceList>(kDeviceList);
+        if (list && m_devices.HasDeviceInfo(list->GetSelectDevice())) {
+            OpenSelectedDevice();
+            if (auto* tabs = GetControl<dui::MTabCtrl>(kTabStrip)) tabs->UserSelect(1);
+        }
+        dui::Manager::Instance().MarkViewReady();
         return;
     }
     MDialog::OnTimer(id);
@@ -900,6 +950,10 @@ void DeviceMainDlg::LoadDeviceDescription() {
     }
     m_state.model_has_lighting = description.lighting == 1;
     m_dpi_page.ApplyDescription();
+    if (found.image) {
+        if (auto* picture = GetControl<dui::MouseCtrl>(kButtonPicture)) picture->SetImage(description.mouse_image);
+    }
+    if (found.buttons) FillButtonControls(description, false);
 
     if (found.image) {
         auto* picture = GetControl<dui::MPicture>(kDevicePicture);
@@ -924,6 +978,47 @@ void DeviceMainDlg::LoadDeviceDescription() {
     }
     if (found.menu) {
         if (auto* tabs = GetControl<dui::MTabCtrl>(kTabStrip)) tabs->SetItemVisible(4, description.lighting == 1);
+    }
+}
+
+void DeviceMainDlg::FillButtonControls(const DeviceDescription& description, bool keep_selection) {
+    auto* picture = GetControl<dui::MouseCtrl>(kButtonPicture);
+    auto* list = GetControl<dui::MouseKeyCtrl>(kButtonList);
+    if (!picture || !list) return;
+    auto text = [](const std::string& id) { return GetLanguageText(text::ToInt(id)); };
+    const int selected = keep_selection ? std::max(0, list->GetSelectItem()) : 0;
+    picture->DeleteAllItems();
+    list->DeleteAllItems();
+    for (const auto& button : description.buttons) {
+        picture->AddItem(text(button.name), button.key_value, button.direction,
+                         {button.line_from_x, button.line_y}, {button.line_to_x, button.line_y}, button.dashed);
+        list->AddItem(text(button.name), text(button.func_desc), button.key_value);
+    }
+    const int count = list->GetItemCount();
+    const int select = selected < count ? selected : 0;
+    picture->SetSelectItem(count > 0 ? select : -1);
+    list->SetSelectItem(count > 0 ? select : -1);
+
+    // The list grows with the number of buttons.
+    const Rect design{kButtonListLeft, kButtonListTop, kButtonListRight,
+                      kButtonListTop + std::max(1, count) * kButtonRowPitch - 6};
+    const double scale = m_layout_scale > 0 ? m_layout_scale : 1.0;
+    for (auto& placed : m_layout) {
+        if (placed.control == list) placed.design = design;
+    }
+    list->SetRect(static_cast<int>(std::lround(design.left * scale)), static_cast<int>(std::lround(design.top * scale)),
+                  static_cast<int>(std::lround(design.right * scale)),
+                  static_cast<int>(std::lround(design.bottom * scale)));
+}
+
+void DeviceMainDlg::MirrorButtonSelection(int id) {
+    auto* picture = GetControl<dui::MouseCtrl>(kButtonPicture);
+    auto* list = GetControl<dui::MouseKeyCtrl>(kButtonList);
+    if (!picture || !list) return;
+    if (id == kButtonPicture) {
+        list->SetSelectItem(list->FindItem(picture->GetItemKeyValue()));
+    } else {
+        picture->SetSelectItem(picture->FindItem(list->GetItemKeyValue()));
     }
 }
 

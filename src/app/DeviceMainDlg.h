@@ -79,6 +79,7 @@ public:
         std::string install_folder_no_slash;  // for config.xml
         std::string data_folder;              // with trailing "/"
         int exit_after_ms = -1;               // end the modal loop after this long
+        bool open_device = false;             // open the first online device once it is found
         // HID back ends added to the device manager at start (hidraw, virtual devices).
         std::vector<std::shared_ptr<HidBackend>> backends;
         // Connects the device-change sources (udev monitor, virtual devices) to the handler,
@@ -141,6 +142,7 @@ protected:
 
 private:
     static constexpr unsigned kExitAfterTimer = 0x7FFE0001u;
+    static constexpr unsigned kOpenDeviceTimer = 0x7FFE0002u;
 
     // Creation helpers: each control keeps its design rectangle for UISize.
     dui::MControl* Make(std::string_view class_name, int id, dui::Rect rect, std::string_view text = {},
@@ -169,6 +171,9 @@ private:
     void IdlePoll();
     void SetCurrentDeviceType(int device_type);
     void LoadDeviceDescription();
+    // The button picture and list from the description's buttons, in the current language.
+    void FillButtonControls(const DeviceDescription& description, bool keep_selection);
+    void MirrorButtonSelection(int id);
     void ShowNoDeviceView();
     void ShowDeviceListView();
     void ShowOpenedDeviceView();

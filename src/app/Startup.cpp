@@ -147,6 +147,7 @@ int RunProgram(const CommandLine& command_line, ProgramServices& services) {
     context.connect_device_events = services.connect_device_events;
     context.simulator_actions = services.simulator_actions;
     context.exit_after_ms = command_line.exit_after_ms;
+    context.open_device = command_line.open_device;
 
     manager.SetHost(services.host);
     {

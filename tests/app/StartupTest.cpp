@@ -77,8 +77,9 @@ TEST(ChooseLanguageTest, StoredAvailableLanguageWritesNothing) {
 
 TEST(CommandLineTest, ReadsOptionsAndTheHideTest) {
     auto cl = CommandLine::Parse({"--simulate=v1-wired,v1-receiver", "-x-hide-y", "--data-dir", "/d",
-                                  "--install-dir=/i", "--exit-after", "250", "-vv", "--screenshot", "s.png"});
+                                  "--install-dir=/i", "--exit-after", "250", "-vv", "--screenshot", "s.png", "--open"});
     EXPECT_TRUE(cl.simulate);
+    EXPECT_TRUE(cl.open_device);
     EXPECT_EQ(cl.simulate_devices, (std::vector<std::string>{"v1-wired", "v1-receiver"}));
     EXPECT_TRUE(cl.hide);
     EXPECT_EQ(cl.data_dir, "/d");
@@ -89,6 +90,7 @@ TEST(CommandLineTest, ReadsOptionsAndTheHideTest) {
     EXPECT_TRUE(cl.errors.empty());
 
     EXPECT_EQ(CommandLine::Parse({"--simulate"}).simulate_devices, std::vector<std::string>{"v1-wired"});
+    EXPECT_FALSE(CommandLine::Parse({"--simulate"}).open_device);
     EXPECT_FALSE(CommandLine::Parse({"-HIDE"}).hide);  // the test is case-sensitive
     EXPECT_FALSE(CommandLine::Parse({"--exit-after", "soon"}).errors.empty());
     EXPECT_FALSE(CommandLine::Parse({"--data-dir"}).errors.empty());
