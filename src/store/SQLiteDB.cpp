@@ -38,6 +38,10 @@ bool SQLiteDB::Open(const char* path, int flags) {
         return false;
     }
     Execute("PRAGMA synchronous = OFF; ");
+    // A write-ahead log: a change appends to the log instead of creating and deleting a
+    // journal file, and other connections' readers neither block nor are blocked by it. A file
+    // that cannot switch (read-only) keeps its rollback journal.
+    Execute("PRAGMA journal_mode = WAL; ");
     return true;
 }
 

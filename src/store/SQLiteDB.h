@@ -26,7 +26,7 @@ public:
     SQLiteDB& operator=(const SQLiteDB&) = delete;
 
     // Closes a connection that is still open, then opens `path` (UTF-8) with the
-    // SQLite open flags and switches synchronous writes off.
+    // SQLite open flags, switches synchronous writes off and the journal to a write-ahead log.
     bool Open(const char* path, int flags);
     // A failed close keeps the handle.
     bool Close();

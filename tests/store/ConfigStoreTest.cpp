@@ -235,13 +235,24 @@ TEST(ConfigStoreFailure, DatabasePathThatIsAFolder) {
     ExpectEveryOperationFails(store);
 }
 
-TEST_F(ConfigStoreTest, DatabaseLockedByAnotherProcessFailsEveryOperationAndKeepsData) {
+KeyAssignment MakeKey(int profile, int key_code, int value, int value2);
+
+TEST_F(ConfigStoreTest, DatabaseLockedByAnotherWriterRefusesChangesAndKeepsData) {
     const int profile = m_store.AddProfile(ProfileRecord{0, "kept", "", 0, 0});
     ASSERT_EQ(profile, 1);
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(DbPath().c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    ExpectEveryOperationFails(m_store);
+    // Every change fails at once; what is stored can still be read.
+    EXPECT_FALSE(m_store.SetConfigValue(1, "dpi_index", "2"));
+    EXPECT_EQ(m_store.AddProfile(ProfileRecord{0, "x", "", 0, 0}), 0);
+    EXPECT_FALSE(m_store.RenameProfile(1, "x"));
+    EXPECT_FALSE(m_store.SetActiveProfile(1));
+    EXPECT_EQ(m_store.SaveKeyAssignment(MakeKey(1, 3, 1, 7)), 0);
+    EXPECT_EQ(m_store.CreateMacro("x"), 0);
+    std::string value;
+    EXPECT_TRUE(m_store.GetConfigValue(1, "dpi_index", value));
+    EXPECT_EQ(value, "1");
     sqlite3_exec(other, "END", nullptr, nullptr, nullptr);
     sqlite3_close(other);
 
@@ -250,6 +261,8 @@ TEST_F(ConfigStoreTest, DatabaseLockedByAnotherProcessFailsEveryOperationAndKeep
     EXPECT_EQ(name, "kept");
     EXPECT_EQ(CountRows(DbPath(), "t_profile_data"), 1);
     EXPECT_EQ(CountRows(DbPath(), "t_configdata"), 39);
+    EXPECT_EQ(CountRows(DbPath(), "t_key_macro_data"), 0);
+    EXPECT_TRUE(m_store.SetConfigValue(1, "dpi_index", "2"));
 }
 
 // ---- settings -------------------------------------------------------------
@@ -553,12 +566,13 @@ TEST_F(ConfigStoreTest, MacroEventListKeepsGoingPastAFailingEvent) {
     EXPECT_EQ(read[1].value, 3);
 }
 
-TEST_F(ConfigStoreTest, ChangeThatCannotBeCommittedIsReportedAndLeavesNoTransactionOpen) {
+TEST_F(ConfigStoreTest, ChangeThatCannotBeMadeIsReportedAndLeavesNoTransactionOpen) {
     const int macro = m_store.CreateMacro("m");
     ASSERT_GT(m_store.AddProfile(ProfileRecord{}), 0);
+    // Another writer holds the file: the multi-statement changes must fail as a whole.
     sqlite3* reader = nullptr;
     ASSERT_EQ(sqlite3_open(DbPath().c_str(), &reader), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM t_macro_data;", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     EXPECT_EQ(m_store.SaveKeyAssignment(MakeKey(1, 5, 3, 0)), 0);
     EXPECT_FALSE(m_store.SetActiveProfile(1));
     m_store.AddMacroRecords({MakeEvent(macro, 0, 1), MakeEvent(macro, 1, 2)});
