@@ -13,6 +13,8 @@
 #include "app/DeviceMainDlg.h"
 #include "app/Startup.h"
 #include "common/ui/CDeviceList.h"
+#include "common/ui/DPIControl.h"
+#include "common/ui/Messages.h"
 #include "common/ui/MDialog.h"
 #include "common/ui/MTabCtrl.h"
 #include "common/ui/Manager.h"
@@ -97,6 +99,16 @@ int main(int argc, char** argv) {
             ++failures;
         }
     };
+    auto shot_window = [&](const std::string& name, const char* class_name) {
+        const auto windows = corvatt::dui::Manager::Instance().FindWindows(class_name, class_name);
+        const std::string path = out + "/" + prefix + name + ".png";
+        if (!windows.empty() && host.SaveScreenshot(path, windows.front())) {
+            std::printf("%s\n", path.c_str());
+        } else {
+            std::fprintf(stderr, "corvatt-screenshots: could not save %s\n", path.c_str());
+            ++failures;
+        }
+    };
     // Opens the n-th online model of the device list (0 = the first).
     auto open_online = [](int n) {
         auto* window = MainWindow();
@@ -126,6 +138,16 @@ int main(int argc, char** argv) {
         {2400, [&] { shot("opened-device"); }},
         {2600, [&] { select_tab(2); }},
         {3000, [&] { shot("dpi-page-" + model_key()); }},
+        // The colour dialog of the first stage, opened as a click on its colour would.
+        {3050, [] {
+             if (auto* window = MainWindow()) window->GetControl<corvatt::dui::DPIControl>(116)->ClickColor(0);
+         }},
+        {3100, [&] { shot_window("colour-dialog", "PaletteDlg"); }},
+        {3150, [] {
+             for (auto* dialog : corvatt::dui::Manager::Instance().FindWindows("PaletteDlg", "PaletteDlg")) {
+                 dialog->PostMessage(corvatt::dui::WM_CLOSE, 0, 0);
+             }
+         }},
         {3200, [&] { select_tab(5); }},
         {3600, [&] { shot("information-page"); }},
         // The second model, when there is one: its DPI page after its settings were read.

@@ -853,18 +853,22 @@ void DeviceMainDlg::CloseSettingsPageIfOpen() {
 void DeviceMainDlg::ClosePopups() {
     auto& manager = dui::Manager::Instance();
     struct Popup {
+        const char* class_name;
         const char* title;
         bool hide;
         uintptr_t close_param;
     };
+    // The colour dialog is a modal window of its own class; hidden, its modal loop would go on
+    // with nothing on the screen to end it, so it is closed (giving no colour) instead.
     static constexpr Popup kPopups[] = {
-        {"CloseWindowTipDlg", false, 0}, {"CustomKeyDlg", false, 0}, {"MessageBox", false, 2},
-        {"WaitDlg", false, 0},           {"Menu Window", false, 0},  {"KeyboardTip Window", true, 0},
-        {"ComboWnd", true, 0},           {"PaletteDlg", true, 0},
+        {"MWindow", "CloseWindowTipDlg", false, 0}, {"MWindow", "CustomKeyDlg", false, 0},
+        {"MWindow", "MessageBox", false, 2},        {"MWindow", "WaitDlg", false, 0},
+        {"MWindow", "Menu Window", false, 0},       {"MWindow", "KeyboardTip Window", true, 0},
+        {"MWindow", "ComboWnd", true, 0},           {"PaletteDlg", "PaletteDlg", false, 0},
     };
     std::lock_guard lock(manager.UiLock());
     for (const auto& popup : kPopups) {
-        for (dui::MWindow* window : manager.FindWindows("MWindow", popup.title)) {
+        for (dui::MWindow* window : manager.FindWindows(popup.class_name, popup.title)) {
             if (popup.hide) {
                 window->ShowWindow(dui::SW_HIDE);
             } else {

@@ -137,5 +137,23 @@ TEST_F(DpiPageLiveTest, ReceiverLinkLostAndBackChangesTheView) {
     EXPECT_FALSE(Shown(58));
 }
 
+TEST_F(DpiPageLiveTest, LinkLostWhileTheColourDialogIsOpenClosesItWithoutAColour) {
+    OpenDpiPage("v1-receiver", kV1);
+    const int id = m_sim->PluggedIds().front();
+    const std::uint32_t before = Stages()->GetDPIColorValue(0);
+    bool closed = false;
+    m_host.ScriptModal([&](dui::MWindow& dialog) {
+        // The receiver reports the mouse gone while the dialog is up.
+        m_sim->SetMouseOn(id, false);
+        closed = WaitFor([&] { return !dialog.IsVisible(); });
+        return 1;  // what OK would give, had the dialog stayed open
+    });
+    Stages()->ClickColor(0);
+    EXPECT_TRUE(closed) << "a hidden modal dialog would leave the window blocked";
+    EXPECT_EQ(m_host.ModalTitles().back(), "PaletteDlg");
+    EXPECT_EQ(Stages()->GetDPIColorValue(0), before);
+    EXPECT_EQ(Stored("dpi_group0_rgb"), text::Format("%u", before));
+}
+
 }  // namespace
 }  // namespace corvatt
