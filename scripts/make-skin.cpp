@@ -195,6 +195,11 @@ int main(int argc, char** argv) {
     backdrop(p);
   });
 
+  Save("img_settings_bkg.png", 1300, 684, [&](QPainter& p) {
+    p.translate(0, -56);
+    backdrop(p);
+  });
+
   // Reset: a circular arrow.
   Save("img_btn_reset.png", 22, 22, [](QPainter& p) {
     p.setPen(Stroke(kMuted, 1.8));
@@ -275,6 +280,20 @@ int main(int argc, char** argv) {
       p.drawPath(c);
     });
   };
+  // Back: a left arrow with its shaft, in the same round frame.
+  Save("img_return.png", 40, 40, [](QPainter& p) {
+    p.setPen(QPen(QColor(0x30, 0x36, 0x42), 1.5));
+    p.setBrush(QColor(0x1D, 0x21, 0x29));
+    p.drawEllipse(QRectF(1.5, 1.5, 37, 37));
+    p.setPen(Stroke(kLine, 2.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(13, 20), QPointF(27, 20));
+    QPainterPath head;
+    head.moveTo(19, 13.5);
+    head.lineTo(12.5, 20);
+    head.lineTo(19, 26.5);
+    p.drawPath(head);
+  });
   arrow("img_btn_pre.png", -1);
   arrow("img_btn_next.png", 1);
 

@@ -17,6 +17,7 @@
 #include "platform/LocalSingleInstance.h"
 #include "platform/PosixLauncher.h"
 #include "platform/UserLanguage.h"
+#include "platform/XdgAutostart.h"
 #include "view/QtHost.h"
 
 int main(int argc, char** argv) {
@@ -38,6 +39,11 @@ int main(int argc, char** argv) {
         return std::make_unique<corvatt::LocalSingleInstance>(corvatt::LocalSingleInstance::DefaultFolder(env),
                                                               app_name);
     };
+
+    services.make_autostart = [&env](const std::string& app_name) -> std::unique_ptr<corvatt::Autostart> {
+        return std::make_unique<corvatt::XdgAutostart>(corvatt::XdgAutostart::DefaultPath(env, app_name), app_name);
+    };
+    services.executable_path = corvatt::ExecutablePath();
 
     // Real devices through hidraw, the virtual ones beside them with --simulate.
     services.backends.push_back(std::make_shared<corvatt::HidapiBackend>());

@@ -22,6 +22,7 @@
 #include "platform/Environment.h"
 #include "platform/Folders.h"
 #include "platform/IniRegistry.h"
+#include "platform/MemoryAutostart.h"
 #include "platform/MemorySingleInstance.h"
 #include "platform/PosixLauncher.h"
 #include "platform/UserLanguage.h"
@@ -81,6 +82,11 @@ int main(int argc, char** argv) {
     services.make_registry = [&env](const std::string& app_name) -> std::unique_ptr<corvatt::Registry> {
         return std::make_unique<corvatt::IniRegistry>(corvatt::IniRegistry::DefaultPath(env, app_name));
     };
+    // The session's real autostart entry stays untouched.
+    services.make_autostart = [](const std::string&) -> std::unique_ptr<corvatt::Autostart> {
+        return std::make_unique<corvatt::MemoryAutostart>();
+    };
+    services.executable_path = corvatt::ExecutablePath();
     services.make_instance = [&bus](const std::string&) -> std::unique_ptr<corvatt::SingleInstance> {
         return std::make_unique<corvatt::MemorySingleInstance>(bus);
     };
@@ -150,9 +156,16 @@ int main(int argc, char** argv) {
          }},
         {3200, [&] { select_tab(5); }},
         {3600, [&] { shot("information-page"); }},
+        {3650, [] {
+             if (auto* window = MainWindow()) window->OnMessage(40, corvatt::dui::kEventClick, 0);
+         }},
+        {3950, [&] { shot("settings-page"); }},
+        {3980, [] {
+             if (auto* window = MainWindow()) window->OnMessage(273, corvatt::dui::kEventClick, 0);
+         }},
         // The second model, when there is one: its DPI page after its settings were read.
-        {3800, [&] { select_tab(0); }},
-        {4000, [&] { open_online(1); }},
+        {4000, [&] { select_tab(0); }},
+        {4100, [&] { open_online(1); }},
         {4800, [&] { select_tab(2); }},
         {5200, [&] {
              auto* window = MainWindow();

@@ -125,6 +125,7 @@ DeviceMainDlg::DeviceMainDlg(Context context)
                                                             *m_protocol, static_cast<NotificationUi&>(*this));
     m_notifications->SetDpiView(&m_dpi_page);
     SetPageHandler(PageRoute::kDpi, &m_dpi_page);
+    SetPageHandler(PageRoute::kSettings, &m_settings_page);
     SetUpTasks();
 }
 
@@ -236,6 +237,11 @@ void DeviceMainDlg::InitUI() {
     for (std::size_t i = before; i < controls.size(); ++i) m_layout.push_back({controls[i], controls[i]->GetRect()});
 
     CreateInformationPage(GetControl(kInfoPage));
+
+    const std::size_t before_settings = Controls().size();
+    m_settings_page.CreateControls(GetControl(kSettingsPage));
+    const std::vector<dui::MControl*> all = Controls();
+    for (std::size_t i = before_settings; i < all.size(); ++i) m_layout.push_back({all[i], all[i]->GetRect()});
 }
 
 void DeviceMainDlg::CreateInformationPage(dui::MControl* page) {
@@ -291,6 +297,7 @@ bool DeviceMainDlg::OnInitDialog() {
         if (m_catalog.HasSoftware()) {
             const std::string caption = text::Format("%s: v%s", GetLanguageText(17), m_catalog.Software().version);
             if (auto* version = GetControl<dui::MText>(kVersionCaption)) version->SetTitle(caption);
+            if (auto* title = GetControl<dui::MText>(SettingsPage::kTitle)) title->SetTitle(caption);
         }
         FillButtonControls(Description(), true);
     });
@@ -481,9 +488,18 @@ void DeviceMainDlg::OnTabSwitch(int index) {
 }
 
 void DeviceMainDlg::OpenSettingsPage() {
-    for (int id : {kTabStrip, kTabBackground, kDevicePicture, kBattery, kSettingsButton, kMaximizeButton}) {
+    // The page covers the device pages and the header; they come back as they were.
+    std::lock_guard lock(m_settings_mutex);
+    m_before_settings.clear();
+    for (int id : {kTabStrip, kTabBackground, kDevicePicture, kBattery, kConnectionCaption, kProfileButton,
+                   kFactoryButton, kHeaderBackground}) {
+        m_before_settings.emplace_back(id, GetControl(id)->IsVisible());
+    }
+    for (int id : {kTabStrip, kTabBackground, kDevicePicture, kBattery, kConnectionCaption, kProfileButton,
+                   kFactoryButton, kHeaderBackground, kSettingsButton, kMaximizeButton}) {
         GetControl(id)->SetVisible(false);
     }
+    m_settings_page.Show();
     GetControl(kSettingsPage)->SetVisible(true);
 }
 
@@ -492,6 +508,11 @@ void DeviceMainDlg::CloseSettingsPage() {
     for (int id : {kCloseButton, kMinimizeButton, kSettingsButton, kMaximizeButton}) {
         GetControl(id)->SetVisible(true);
     }
+    std::lock_guard lock(m_settings_mutex);
+    for (const auto& [id, visible] : m_before_settings) {
+        if (visible) GetControl(id)->SetVisible(true);
+    }
+    m_before_settings.clear();
 }
 
 void DeviceMainDlg::OpenAddress(const std::string& address) {
@@ -848,6 +869,9 @@ void DeviceMainDlg::CloseSettingsPageIfOpen() {
     GetControl(kSettingsPage)->SetVisible(false);
     GetControl(kSettingsButton)->SetVisible(true);
     GetControl(kMaximizeButton)->SetVisible(true);
+    // The refresh has set the view; nothing from before the page comes back.
+    std::lock_guard lock(m_settings_mutex);
+    m_before_settings.clear();
 }
 
 void DeviceMainDlg::ClosePopups() {
@@ -1120,6 +1144,17 @@ std::string DeviceMainDlg::LanguageText(int text_id) const { return GetLanguageT
 
 int DeviceMainDlg::ShowMessage(const std::string& text, const std::string& caption, int style) {
     return corvatt::ShowMessage(text, this, caption, style);
+}
+
+int DeviceMainDlg::CurrentLanguage() const { return Language::Instance().CurrentLanguage(); }
+
+void DeviceMainDlg::SwitchLanguage(int language_id) {
+    if (m_context.registry) {
+        corvatt::SwitchLanguage(language_id, *m_context.registry, m_app_key);
+    } else {
+        Language::Instance().SetCurrentLanguage(language_id);
+        ApplyLanguage();
+    }
 }
 
 std::string DeviceMainDlg::DescriptionPath() const {

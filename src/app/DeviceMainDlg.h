@@ -20,6 +20,7 @@
 #include "device/TaskQueue.h"
 #include "pages/PageHost.h"
 #include "pages/PerformancePage.h"
+#include "pages/SettingsPage.h"
 #include "protocol/DeviceNotifications.h"
 #include "protocol/DeviceState.h"
 #include "store/ModelContext.h"
@@ -27,6 +28,7 @@
 
 namespace corvatt {
 
+class Autostart;
 class DeviceManager;
 class HidBackend;
 class DPIMsgDlg;
@@ -49,7 +51,7 @@ class MText;
 
 // The program's one top-level window: it owns the catalogue, the pages, the tray icon and the
 // worker thread with its task queue.
-class DeviceMainDlg : public dui::MDialog, public CThreadBasic, private NotificationUi, private PageHost {
+class DeviceMainDlg : public dui::MDialog, public CThreadBasic, private NotificationUi, private SettingsHost {
 public:
     static constexpr int kDesignWidth = 1300;
     static constexpr int kDesignHeight = 788;
@@ -80,6 +82,9 @@ public:
         std::string data_folder;              // with trailing "/"
         int exit_after_ms = -1;               // end the modal loop after this long
         bool open_device = false;             // open the first online device once it is found
+        std::vector<int> languages;           // installed languages (config.xml)
+        Autostart* autostart = nullptr;       // the session's autostart entry; none: not offered
+        std::string executable_path;
         // HID back ends added to the device manager at start (hidraw, virtual devices).
         std::vector<std::shared_ptr<HidBackend>> backends;
         // Connects the device-change sources (udev monitor, virtual devices) to the handler,
@@ -99,8 +104,8 @@ public:
     void DestroyWindow() override;
 
     // Registry helpers under the application's key.
-    int ReadRegistryInt(std::string_view name);
-    bool WriteRegistryInt(std::string_view name, int value);
+    int ReadRegistryInt(std::string_view name) override;
+    bool WriteRegistryInt(std::string_view name, int value) override;
 
     // Appends a task code for the worker; returns at once. Any thread.
     void QueueTask(int code) override;
@@ -131,6 +136,7 @@ public:
     void OpenSelectedDevice();
 
     PerformancePage& DpiPage() { return m_dpi_page; }
+    SettingsPage& Settings() { return m_settings_page; }
     DeviceNotifications& Notifications() { return *m_notifications; }
 
 protected:
@@ -154,7 +160,7 @@ private:
     void LoadCatalog();
     void OnTabSwitch(int index);
     void OpenSettingsPage();
-    void CloseSettingsPage();
+    void CloseSettingsPage() override;
     void UpdateMaximizeImage();
     void OpenAddress(const std::string& address);
     void ExitProcess();
@@ -210,6 +216,13 @@ private:
     std::string LanguageText(int text_id) const override;
     int ShowMessage(const std::string& text, const std::string& caption, int style) override;
     std::string DescriptionPath() const override;
+    std::vector<int> InstalledLanguages() const override { return m_context.languages; }
+    int CurrentLanguage() const override;
+    void SwitchLanguage(int language_id) override;
+    Autostart* AutostartEntry() override { return m_context.autostart; }
+    std::string ExecutablePath() const override { return m_context.executable_path; }
+    // The version check has no worker step yet.
+    bool CanCheckForUpdates() const override { return false; }
 
     // Device-change notifications (UI thread).
     void PostDeviceChange(int event, std::string path);
@@ -235,6 +248,10 @@ private:
     std::unique_ptr<ProtocolTasks> m_protocol;
     std::unique_ptr<DeviceNotifications> m_notifications;
     PerformancePage m_dpi_page{*this};
+    SettingsPage m_settings_page{*this};
+    // What the settings page covered, shown again when it closes.
+    std::mutex m_settings_mutex;
+    std::vector<std::pair<int, bool>> m_before_settings;
     TaskQueue m_queue;
     TaskDispatcher m_dispatcher;
 

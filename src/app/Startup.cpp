@@ -9,6 +9,7 @@
 #include "common/text/Text.h"
 #include "common/ui/Manager.h"
 #include "common/ui/Messages.h"
+#include "platform/Autostart.h"
 #include "platform/DpiDecision.h"
 #include "platform/Folders.h"
 #include "platform/Log.h"
@@ -148,6 +149,12 @@ int RunProgram(const CommandLine& command_line, ProgramServices& services) {
     context.simulator_actions = services.simulator_actions;
     context.exit_after_ms = command_line.exit_after_ms;
     context.open_device = command_line.open_device;
+    for (const auto& [id, installed] : config.available_languages) {
+        if (installed) context.languages.push_back(id);
+    }
+    std::unique_ptr<Autostart> autostart = services.make_autostart ? services.make_autostart(app_name) : nullptr;
+    context.autostart = autostart.get();
+    context.executable_path = services.executable_path;
 
     manager.SetHost(services.host);
     {

@@ -12,6 +12,7 @@
 
 namespace corvatt {
 
+class Autostart;
 class Folders;
 class HidBackend;
 class Launcher;
@@ -52,6 +53,9 @@ struct ProgramServices {
     std::vector<std::shared_ptr<HidBackend>> backends;
     using DeviceEventHandler = std::function<void(int event, std::string path)>;
     std::function<std::function<void()>(DeviceEventHandler)> connect_device_events;
+    // The session's autostart entry, made once the application name is known (none: not offered).
+    std::function<std::unique_ptr<Autostart>(const std::string& app_name)> make_autostart;
+    std::string executable_path;
     // Tray menu entries that drive the virtual devices.
     std::vector<SimulatorAction> simulator_actions;
 };

@@ -40,6 +40,10 @@ public:
         (void)text_id;
         return {};
     }
+    // Message styles and the confirming answer.
+    static constexpr int kMessageOk = 0;
+    static constexpr int kMessageConfirmCancel = 4;
+    static constexpr int kMessageConfirmed = 1;
     // The program's message dialog over the window (ShowMessage): 1 = confirmed.
     virtual int ShowMessage(const std::string& text, const std::string& caption, int style) {
         (void)text;

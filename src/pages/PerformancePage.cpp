@@ -50,8 +50,6 @@ constexpr int kTextMouseSettings = 536;
 constexpr int kTextMinutes = 537;
 constexpr int kTextDpiResetQuestion = 253;
 constexpr int kTextDpiResetCaption = 258;
-constexpr int kMessageConfirmCancel = 4;
-constexpr int kMessageConfirmed = 1;
 constexpr const char* kLiftOffGroup = "IDC_PER_STC_LOD";
 constexpr const char* kResetImage = "img_btn_reset.png";
 constexpr int kResponseTimeMin = 4;
@@ -540,9 +538,9 @@ int PerformancePage::OnStageCount() {
 
 int PerformancePage::OnDpiReset() {
     const int answer = m_host.ShowMessage(m_host.LanguageText(kTextDpiResetQuestion),
-                                          m_host.LanguageText(kTextDpiResetCaption), kMessageConfirmCancel);
+                                          m_host.LanguageText(kTextDpiResetCaption), PageHost::kMessageConfirmCancel);
     // Only a confirmation resets: closing the question any other way is a refusal.
-    if (answer == kMessageConfirmed) Queue(kTaskRestoreDpi);
+    if (answer == PageHost::kMessageConfirmed) Queue(kTaskRestoreDpi);
     return 1;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/DeviceMainDlg.h"
 #include "app/Language.h"
@@ -71,6 +72,9 @@ protected:
         context.data_folder = m_data.Path() + "/";
         std::filesystem::create_directories(m_data.Path() + "/db");
         context.backends = {m_sim};
+        context.languages = m_languages;
+        context.autostart = m_autostart_entry;
+        context.executable_path = "/opt/corvatt dir/corvatt";
         auto sim = m_sim;
         context.connect_device_events = [sim](DeviceMainDlg::Context::DeviceEventHandler handler) {
             sim->SetDeviceChangeHook(std::move(handler));
@@ -110,6 +114,9 @@ protected:
     bool Shown(int id) { return m_window->GetControl(id)->IsVisible(); }
 
     TempFolder m_data;
+    // What the fixture's window is given; set before Start.
+    std::vector<int> m_languages{1033, 2052};
+    Autostart* m_autostart_entry = nullptr;
     dui::HeadlessHost m_host;
     MemoryRegistry m_registry;
     MemoryLauncher m_launcher;
