@@ -164,15 +164,20 @@ int main(int argc, char** argv) {
              if (auto* window = MainWindow()) window->OnMessage(273, corvatt::dui::kEventClick, 0);
          }},
         // The second model, when there is one: its DPI page after its settings were read.
-        {4000, [&] { select_tab(0); }},
-        {4100, [&] { open_online(1); }},
-        {4800, [&] { select_tab(2); }},
-        {5200, [&] {
+        {4200, [&] { select_tab(0); }},
+        {4400, [&] { open_online(1); }},
+        {5000, [&] { select_tab(2); }},
+        {5400, [&] {
              auto* window = MainWindow();
              auto* list = window ? window->GetControl<corvatt::dui::CDeviceList>(57) : nullptr;
              if (list && list->GetOnlineDevCount() > 1) shot("dpi-page-" + model_key());
          }},
-        {5400, [] {
+        // Maximised: the layout scales with the window's height.
+        {5500, [] {
+             if (auto* window = MainWindow()) window->OnMessage(41, corvatt::dui::kEventClick, 0);
+         }},
+        {6000, [&] { shot("maximised"); }},
+        {6100, [] {
              if (auto* window = MainWindow()) window->EndModal(1);
          }},
     };

@@ -382,9 +382,23 @@ void DeviceMainDlg::UISize() {
     m_layout_scale = client.Height() > 0 ? client.Height() / static_cast<double>(kDesignHeight) : 1.0;
     UpdateMaximizeImage();
     auto scaled = [this](int v) { return static_cast<int>(std::lround(v * m_layout_scale)); };
+    // A window wider than the design's proportions (maximised on a wide screen): the backgrounds
+    // reaching the right edge grow with it and the title-bar and header items on the right move
+    // with that edge; everything else keeps its scaled place.
+    const int extra = std::max(0, client.Width() - scaled(kDesignWidth));
     for (const auto& placed : m_layout) {
-        placed.control->SetRect(scaled(placed.design.left), scaled(placed.design.top),
-                                scaled(placed.design.right), scaled(placed.design.bottom));
+        Rect r{scaled(placed.design.left), scaled(placed.design.top), scaled(placed.design.right),
+               scaled(placed.design.bottom)};
+        const int id = placed.control->GetId();
+        const std::string class_name = placed.control->GetClassName();
+        if (id == kWebLink || id == kCloseButton || id == kMinimizeButton || id == kSettingsButton ||
+            id == kMaximizeButton || id == kBattery || id == kProfileButton) {
+            r.left += extra;
+            r.right += extra;
+        } else if (placed.design.right == kDesignWidth && (class_name == "MPicture" || class_name == "MTabLayout")) {
+            r.right += extra;
+        }
+        placed.control->SetRect(r);
     }
 }
 

@@ -110,6 +110,11 @@ TEST_F(DpiPageLiveTest, V2HasSevenRatesItsSensorAndOnlyTheLiftOffGroup) {
     EXPECT_FALSE(m_window->GetControl(134)->IsVisible());
     EXPECT_FALSE(m_window->GetControl(139)->IsVisible());
     EXPECT_TRUE(std::filesystem::exists(m_data.Path() + "/db/corvatt_v2_data1.db"));
+    // The choice holds once the worker has settled.
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    Settle();
+    EXPECT_EQ(m_window->CurrentDeviceType(), kV2);
+    EXPECT_EQ(m_window->State().Info().sensor.sensor_code, 150);
 }
 
 TEST_F(DpiPageLiveTest, ReceiverLinkLostAndBackChangesTheView) {

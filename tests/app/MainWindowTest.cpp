@@ -126,6 +126,15 @@ TEST_F(MainWindowTest, LayoutFollowsTheClientHeight) {
     EXPECT_EQ(scaled.left, static_cast<int>(std::lround(design.left * 1000 / 788.0)));
     EXPECT_EQ(scaled.bottom, static_cast<int>(std::lround(design.bottom * 1000 / 788.0)));
 
+    // Wider than the design's proportions: the backdrop fills the width, the title-bar buttons
+    // keep to the right edge, the rest keeps its scaled place.
+    const auto list_design = m_window->GetControl(57)->GetRect();
+    m_window->HostSetRect({0, 0, 1920, 1000});
+    EXPECT_EQ(m_window->GetControl(30)->GetRect().right, 1920);
+    EXPECT_EQ(m_window->GetControl(38)->GetRect().right, 1920 - (1650 - scaled.right));
+    EXPECT_EQ(m_window->GetControl(57)->GetRect().left, list_design.left);
+    m_window->HostSetRect({0, 0, 1650, 1000});
+
     // Maximising shows the restore image; restoring brings the maximise image back.
     m_window->OnMessage(41, dui::kEventClick, 0);
     EXPECT_TRUE(m_window->IsMaximized());
