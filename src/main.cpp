@@ -10,6 +10,7 @@
 #include "app/Startup.h"
 #include "device/HidapiBackend.h"
 #include "platform/DeviceMonitor.h"
+#include "sim/SimulatorActions.h"
 #include "sim/VirtualHidBackend.h"
 #include "platform/Environment.h"
 #include "platform/Folders.h"
@@ -60,27 +61,7 @@ int main(int argc, char** argv) {
         }
         services.backends.push_back(simulated);
         // The mouse's own buttons and switch, from the tray menu.
-        const std::vector<int> ids = simulated->PluggedIds();
-        for (std::size_t i = 0; i < ids.size() && i < command_line.simulate_devices.size(); ++i) {
-            const int id = ids[i];
-            const std::string name = command_line.simulate_devices[i];
-            services.simulator_actions.push_back(
-                {[name] { return "Virtual " + name + ": press the DPI button"; },
-                 [simulated, id] { simulated->PressDpiButton(id); }});
-            const auto state = simulated->State(id);
-            if (state && state->is_receiver) {
-                services.simulator_actions.push_back(
-                    {[simulated, id, name] {
-                         const auto now = simulated->State(id);
-                         const bool on = now && now->mouse_on;
-                         return "Virtual " + name + (on ? ": switch the wireless mouse off" : ": switch the wireless mouse on");
-                     },
-                     [simulated, id] {
-                         const auto now = simulated->State(id);
-                         if (now) simulated->SetMouseOn(id, !now->mouse_on);
-                     }});
-            }
-        }
+        services.simulator_actions = corvatt::MakeSimulatorActions(simulated, command_line.simulate_devices);
     }
     corvatt::DeviceMonitor monitor;
     services.connect_device_events = [&monitor, simulated](auto handler) -> std::function<void()> {

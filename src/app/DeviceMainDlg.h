@@ -13,7 +13,7 @@
 
 #include "catalog/DeviceCatalog.h"
 #include "app/ControlRouting.h"
-#include "app/SimulatorAction.h"
+#include "sim/SimulatorActions.h"
 #include "catalog/DeviceDescription.h"
 #include "common/ui/MDialog.h"
 #include "device/CThreadBasic.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/SimulatorAction.h"
+#include "sim/SimulatorActions.h"
 
 namespace corvatt {
 

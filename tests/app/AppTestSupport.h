@@ -18,6 +18,7 @@
 #include "common/ui/Manager.h"
 #include "platform/MemoryLauncher.h"
 #include "platform/MemoryRegistry.h"
+#include "sim/SimulatorActions.h"
 #include "sim/VirtualHidBackend.h"
 #include "store/ConfigStore.h"
 
@@ -72,6 +73,7 @@ protected:
         context.data_folder = m_data.Path() + "/";
         std::filesystem::create_directories(m_data.Path() + "/db");
         context.backends = {m_sim};
+        context.simulator_actions = MakeSimulatorActions(m_sim, m_menu_names);
         context.languages = m_languages;
         context.autostart = m_autostart_entry;
         context.executable_path = "/opt/corvatt dir/corvatt";
@@ -117,6 +119,7 @@ protected:
     // What the fixture's window is given; set before Start.
     std::vector<int> m_languages{1033, 2052};
     Autostart* m_autostart_entry = nullptr;
+    std::vector<std::string> m_menu_names;  // the devices given the tray's simulator entries
     dui::HeadlessHost m_host;
     MemoryRegistry m_registry;
     MemoryLauncher m_launcher;

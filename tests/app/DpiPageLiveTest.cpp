@@ -160,5 +160,36 @@ TEST_F(DpiPageLiveTest, LinkLostWhileTheColourDialogIsOpenClosesItWithoutAColour
     EXPECT_EQ(Stored("dpi_group0_rgb"), text::Format("%u", before));
 }
 
+TEST_F(DpiPageLiveTest, TrayMenuDrivesTheVirtualMouse) {
+    m_menu_names = {"v1-receiver"};
+    OpenDpiPage("v1-receiver", kV1);
+    const int id = m_sim->PluggedIds().front();
+    m_host.ClickTray(dui::WM_RBUTTONUP);
+    m_host.PumpMessages();
+    auto menu = m_host.LastMenu();
+    ASSERT_EQ(menu.size(), 3u);
+    EXPECT_EQ(menu[0].text, "Virtual v1-receiver: press the DPI button");
+    EXPECT_EQ(menu[1].text, "Virtual v1-receiver: switch the wireless mouse off");
+    EXPECT_EQ(menu[2].id, 100u);
+
+    // The DPI button: the mouse moves to its next stage and the page follows.
+    ASSERT_TRUE(m_host.ChooseMenuItem(menu[0].id));
+    m_host.PumpMessages();
+    const int stage = Mouse(id).dpi_index;
+    EXPECT_TRUE(WaitFor([&] { return Stages()->GetSelectItem() == stage; }));
+
+    // The switch: the link is lost, and the entry now offers to switch it back on.
+    m_host.ClickTray(dui::WM_RBUTTONUP);
+    m_host.PumpMessages();
+    ASSERT_TRUE(m_host.ChooseMenuItem(menu[1].id));
+    m_host.PumpMessages();
+    EXPECT_TRUE(WaitFor([&] { return !m_window->DeviceConnected(); }));
+    m_host.ClickTray(dui::WM_RBUTTONUP);
+    m_host.PumpMessages();
+    menu = m_host.LastMenu();
+    ASSERT_EQ(menu.size(), 3u);
+    EXPECT_EQ(menu[1].text, "Virtual v1-receiver: switch the wireless mouse on");
+}
+
 }  // namespace
 }  // namespace corvatt
