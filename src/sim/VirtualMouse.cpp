@@ -207,8 +207,10 @@ VirtualMouse::VirtualMouse(const VirtualModel& model) {
     m_state.rate_capability = model.rate_capability;
     m_state.is_receiver = model.mode == 1;
     if (m_state.is_receiver) {
+        // The charge in both values: the header's display takes B from the information block
+        // and the level from byte 2 (A) of the receiver's status report, the device list A.
         m_state.battery_a = 85;
-        m_state.battery_b = 1;
+        m_state.battery_b = 85;
     }
 
     m_handlers[kInfoRequest] = [this](VirtualMouseState&, const Report&, Report& reply) {
