@@ -4,34 +4,29 @@
 #include <string_view>
 #include <vector>
 
-#include "common/ui/MControl.h"
+#include "common/ui/ItemListControl.h"
 
 namespace corvatt::dui {
+
+// One item of the control below.
+struct MouseKeyItem {
+  std::string name;
+  std::string desc;
+  int key_value = 0;
+};
 
 // The button list beside the mouse picture: one row per button with its name, the description
 // of its function and its key value.
 //
 // Sends: (id, kEventClick, index) when the user picks a row (ActivateItem; the view also moves
 // the selection with the Up and Down keys through it).
-class MouseKeyCtrl : public MControl {
+class MouseKeyCtrl : public ItemListControl<MouseKeyItem> {
 public:
   static constexpr const char* kClassName = "MouseKeyCtrl";
-  MouseKeyCtrl() : MControl(kClassName) {}
+  MouseKeyCtrl() : ItemListControl(kClassName) {}
 
-  struct Item {
-    std::string name;
-    std::string desc;
-    int key_value = 0;
-  };
-
-  void DeleteAllItems();
   // Returns the new item's index.
   int AddItem(std::string_view name, std::string_view desc, int key_value);
-  int GetItemCount() const;
-  std::vector<Item> GetItems() const;
-  // -1 clears; out of range is refused (false).
-  bool SetSelectItem(int index);
-  int GetSelectItem() const;
   // -1 when out of range. Without an index: the selected item's.
   int GetItemKeyValue(int index) const;
   int GetItemKeyValue() const { return GetItemKeyValue(GetSelectItem()); }
@@ -48,11 +43,7 @@ public:
   bool SetItemDesc(int index, std::string_view desc);
 
   // The user picked a row: selects it and notifies, unless disabled or hidden.
-  int ActivateItem(int index);
-
-private:
-  std::vector<Item> m_items;
-  int m_select = -1;
+  int ActivateItem(int index) { return UserSelect(index); }
 };
 
 }  // namespace corvatt::dui
