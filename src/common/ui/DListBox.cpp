@@ -4,73 +4,35 @@ namespace corvatt::dui {
 
 void DListBox::DeleteAllItems() {
   std::lock_guard lock(Lock());
-  m_items.clear();
-  m_select = -1;
+  ItemListControl::DeleteAllItems();
   m_edit = -1;
-  Changed();
 }
 
-int DListBox::AddItem(std::string_view text, intptr_t data) {
-  std::lock_guard lock(Lock());
-  m_items.push_back({std::string(text), data});
-  Changed();
-  return static_cast<int>(m_items.size()) - 1;
-}
-
-int DListBox::GetItemCount() const {
-  std::lock_guard lock(Lock());
-  return static_cast<int>(m_items.size());
-}
-
-std::vector<DListBox::Item> DListBox::GetItems() const {
-  std::lock_guard lock(Lock());
-  return m_items;
-}
+int DListBox::AddItem(std::string_view text, intptr_t data) { return Append({std::string(text), data}); }
 
 std::string DListBox::GetItemText(int index) const {
   std::lock_guard lock(Lock());
-  if (index < 0 || index >= static_cast<int>(m_items.size())) return {};
-  return m_items[index].text;
+  return InRange(index) ? m_items[index].text : std::string();
 }
 
 bool DListBox::SetItemText(int index, std::string_view text) {
-  std::lock_guard lock(Lock());
-  if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-  m_items[index].text = text;
-  Changed();
-  return true;
+  return Modify(index, [text](Item& item) { item.text = text; });
 }
 
 intptr_t DListBox::GetItemData(int index) const {
   std::lock_guard lock(Lock());
-  if (index < 0 || index >= static_cast<int>(m_items.size())) return 0;
-  return m_items[index].data;
-}
-
-bool DListBox::SetCurSel(int index) {
-  std::lock_guard lock(Lock());
-  if (index < -1 || index >= static_cast<int>(m_items.size())) return false;
-  m_select = index;
-  Changed();
-  return true;
-}
-
-int DListBox::GetCurSel() const {
-  std::lock_guard lock(Lock());
-  return m_select;
+  return InRange(index) ? m_items[index].data : 0;
 }
 
 bool DListBox::SelectData(intptr_t data) {
   std::lock_guard lock(Lock());
-  for (size_t i = 0; i < m_items.size(); ++i) {
-    if (m_items[i].data == data) return SetCurSel(static_cast<int>(i));
-  }
-  return false;
+  const int index = FindFirst([data](const Item& item) { return item.data == data; });
+  return index >= 0 && SetCurSel(index);
 }
 
 bool DListBox::BeginEdit(int index) {
   std::lock_guard lock(Lock());
-  if (!IsEnabled() || index < 0 || index >= static_cast<int>(m_items.size())) return false;
+  if (!IsEnabled() || !InRange(index)) return false;
   m_edit = index;
   m_select = index;
   m_edit_text = m_items[index].text;
@@ -116,17 +78,6 @@ bool DListBox::EndEdit(bool commit) {
   }
   if (commit) Notify(kEventKillFocus, index);
   return true;
-}
-
-int DListBox::ActivateItem(int index) {
-  {
-    std::lock_guard lock(Lock());
-    if (!IsEnabled() || !IsShown()) return 0;
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return 0;
-    m_select = index;
-    Changed();
-  }
-  return Notify(kEventClick, index);
 }
 
 }  // namespace corvatt::dui

@@ -5,9 +5,15 @@
 #include <string_view>
 #include <vector>
 
-#include "common/ui/MControl.h"
+#include "common/ui/ItemListControl.h"
 
 namespace corvatt::dui {
+
+// One item of a DListBox.
+struct ListBoxItem {
+  std::string text;
+  intptr_t data = 0;
+};
 
 // A list of items with text and data whose items can be renamed in place.
 //
@@ -16,25 +22,19 @@ namespace corvatt::dui {
 //   (id, kEventKillFocus, index)  an in-place edit finished (EndEdit with commit); the item's
 //                                 text is the edited text by then, unless that is empty (the
 //                                 item keeps its text; GetEditText still gives the edit's)
-class DListBox : public MControl {
+class DListBox : public ItemListControl<ListBoxItem> {
 public:
   static constexpr const char* kClassName = "DListBox";
-  DListBox() : MControl(kClassName) {}
+  DListBox() : ItemListControl(kClassName) {}
 
-  struct Item {
-    std::string text;
-    intptr_t data = 0;
-  };
-
+  // Also ends an edit without committing it.
   void DeleteAllItems();
   int AddItem(std::string_view text, intptr_t data = 0);
-  int GetItemCount() const;
-  std::vector<Item> GetItems() const;
   std::string GetItemText(int index) const;
   bool SetItemText(int index, std::string_view text);
   intptr_t GetItemData(int index) const;  // 0 when out of range
-  bool SetCurSel(int index);              // -1 clears
-  int GetCurSel() const;
+  bool SetCurSel(int index) { return SetSelectItem(index); }  // -1 clears
+  int GetCurSel() const { return GetSelectItem(); }
   bool SelectData(intptr_t data);
 
   // In-place editing of one item: the edited text lives here until EndEdit.
@@ -47,14 +47,12 @@ public:
   // when nothing was being edited. GetEditText keeps the last edit's text afterwards.
   bool EndEdit(bool commit = true);
 
-  int ActivateItem(int index);
+  int ActivateItem(int index) { return UserSelect(index); }
 
 protected:
-  explicit DListBox(std::string_view class_name) : MControl(class_name) {}
+  explicit DListBox(std::string_view class_name) : ItemListControl(class_name) {}
 
 private:
-  std::vector<Item> m_items;
-  int m_select = -1;
   int m_edit = -1;
   std::string m_edit_text;
 };
