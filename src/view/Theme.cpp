@@ -71,7 +71,13 @@ QPixmap Image(const std::string& name) {
   auto it = g_cache.find(path);
   if (it != g_cache.end()) return *it;
   QPixmap pixmap;
-  if (QFileInfo::exists(path)) pixmap.load(path);
+  if (QFileInfo::exists(path)) {
+    pixmap.load(path);
+  } else if (path.endsWith(QStringLiteral(".ico"), Qt::CaseInsensitive)) {
+    // The skin ships its icons as PNG under the same name.
+    const QString png = path.left(path.size() - 4) + QStringLiteral(".png");
+    if (QFileInfo::exists(png)) pixmap.load(png);
+  }
   g_cache.insert(path, pixmap);
   return pixmap;
 }

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "common/ui/BatteryCtrl.h"
+#include "view/Theme.h"
 #include "common/ui/CDeviceList.h"
 #include "common/ui/CDeviceState.h"
 #include "common/ui/CIconButton.h"
@@ -120,6 +121,12 @@ protected:
   QtHost host;
   Panel panel;
 };
+
+TEST_F(ViewTest, AnIconNamedIcoIsTakenFromThePngOfTheSkin) {
+    EXPECT_FALSE(theme::Image("Corvatt.ico").isNull());
+    EXPECT_EQ(theme::Image("Corvatt.ico").size(), theme::Image("Corvatt.png").size());
+    EXPECT_TRUE(theme::Image("missing.ico").isNull());
+}
 
 TEST_F(ViewTest, ClickOnAButtonWidgetReachesOnMessage) {
   QWidget* widget = WidgetOf(panel.reset);
