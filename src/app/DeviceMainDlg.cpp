@@ -264,8 +264,9 @@ void DeviceMainDlg::CreateInformationPage(dui::MControl* page) {
         text->SetAlignment(dui::kAlignLeft | dui::kAlignVCenter | dui::kAlignSingleLine);
         text->SetFont(line.id <= 245 ? 13 : 11);
     }
-    MakeText("MButton", 248, {920, 200, 1120, 240}, 578, page);
-    MakeText("MButton", 249, {920, 290, 1120, 330}, 578, page);
+    // The firmware checks have no worker step yet: the buttons are there but cannot be used.
+    MakeText("MButton", 248, {920, 200, 1120, 240}, 578, page)->SetEnabled(false);
+    MakeText("MButton", 249, {920, 290, 1120, 330}, 578, page)->SetEnabled(false);
     MakeText("MButton", 250, {kTabRight + 40, 470, kTabRight + 300, 510}, 558, page);
 }
 
