@@ -1,8 +1,10 @@
 // corvatt-screenshots: starts the program on the virtual devices, walks through its main
 // views and saves a PNG of each into the folder given as the first argument.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -32,7 +34,8 @@
 namespace {
 
 struct Step {
-    int at_ms;
+    int settle_ms;                // after the step before, and once ready
+    std::function<bool()> ready;  // none: ready at once
     std::function<void()> action;
 };
 
@@ -137,51 +140,102 @@ int main(int argc, char** argv) {
         if (auto* window = MainWindow()) window->GetControl<corvatt::dui::MTabCtrl>(48)->UserSelect(index);
     };
 
-    const std::vector<Step> steps = {
-        {1500, [&] { shot("device-list"); }},
-        {1600, [&] { open_online(0); }},
-        {2000, [&] { select_tab(1); }},
-        {2400, [&] { shot("opened-device"); }},
-        {2600, [&] { select_tab(2); }},
-        {3000, [&] { shot("dpi-page-" + model_key()); }},
-        // The colour dialog of the first stage, opened as a click on its colour would.
-        {3050, [] {
-             if (auto* window = MainWindow()) window->GetControl<corvatt::dui::DPIControl>(116)->ClickColor(0);
+    auto main_window = [] { return dynamic_cast<corvatt::DeviceMainDlg*>(MainWindow()); };
+    auto online_count = [&] {
+        auto* window = main_window();
+        return window ? window->GetControl<corvatt::dui::CDeviceList>(57)->GetOnlineDevCount() : 0;
+    };
+    // The worker has read the opened model and has nothing left to do.
+    auto settled = [&](const std::string& key) {
+        auto* window = main_window();
+        return window && window->Description().model_key == key && window->Queue().Empty() &&
+               window->State().Info().sensor.sensor_code != 0;
+    };
+    const std::size_t devices = std::count(simulate.begin(), simulate.end(), ',') + 1;
+    std::string first_key;
+    std::string second_key;
+
+    std::vector<Step> steps = {
+        {800, [&] { return online_count() >= 1; }, [&] { shot("device-list"); }},
+        {0, nullptr, [&] { open_online(0); }},
+        {300, [&] { return settled(first_key = model_key()); }, [&] { select_tab(1); }},
+        {500, nullptr, [&] { shot("opened-device"); }},
+        {0, nullptr, [&] { select_tab(2); }},
+        {500, nullptr, [&] { shot("dpi-page-" + model_key()); }},
+        // The colour dialog of the first stage, as a click on its colour opens it. Its modal
+        // loop runs the following steps.
+        {0, nullptr, [] {
+             QTimer::singleShot(0, [] {
+                 if (auto* window = MainWindow()) window->GetControl<corvatt::dui::DPIControl>(116)->ClickColor(0);
+             });
          }},
-        {3100, [&] { shot_window("colour-dialog", "PaletteDlg"); }},
-        {3150, [] {
+        {400, [] { return !corvatt::dui::Manager::Instance().FindWindows("PaletteDlg", "PaletteDlg").empty(); },
+         [&] { shot_window("colour-dialog", "PaletteDlg"); }},
+        {0, nullptr, [] {
              for (auto* dialog : corvatt::dui::Manager::Instance().FindWindows("PaletteDlg", "PaletteDlg")) {
                  dialog->PostMessage(corvatt::dui::WM_CLOSE, 0, 0);
              }
          }},
-        {3200, [&] { select_tab(5); }},
-        {3600, [&] { shot("information-page"); }},
-        {3650, [] {
-             if (auto* window = MainWindow()) window->OnMessage(40, corvatt::dui::kEventClick, 0);
+        {200, [] { return corvatt::dui::Manager::Instance().FindWindows("PaletteDlg", "PaletteDlg").empty(); },
+         [&] { select_tab(5); }},
+        {500, nullptr, [&] { shot("information-page"); }},
+        {0, nullptr, [&] {
+             if (auto* window = main_window()) window->OnMessage(40, corvatt::dui::kEventClick, 0);
          }},
-        {3950, [&] { shot("settings-page"); }},
-        {3980, [] {
-             if (auto* window = MainWindow()) window->OnMessage(273, corvatt::dui::kEventClick, 0);
-         }},
-        // The second model, when there is one: its DPI page after its settings were read.
-        {4200, [&] { select_tab(0); }},
-        {4400, [&] { open_online(1); }},
-        {5000, [&] { select_tab(2); }},
-        {5400, [&] {
-             auto* window = MainWindow();
-             auto* list = window ? window->GetControl<corvatt::dui::CDeviceList>(57) : nullptr;
-             if (list && list->GetOnlineDevCount() > 1) shot("dpi-page-" + model_key());
-         }},
-        // Maximised: the layout scales with the window's height.
-        {5500, [] {
-             if (auto* window = MainWindow()) window->OnMessage(41, corvatt::dui::kEventClick, 0);
-         }},
-        {6000, [&] { shot("maximised"); }},
-        {6100, [] {
-             if (auto* window = MainWindow()) window->EndModal(1);
+        {500, nullptr, [&] { shot("settings-page"); }},
+        {0, nullptr, [&] {
+             if (auto* window = main_window()) window->OnMessage(273, corvatt::dui::kEventClick, 0);
          }},
     };
-    for (const auto& step : steps) QTimer::singleShot(step.at_ms, step.action);
+    if (devices > 1) {
+        // The second model: its DPI page once its settings were read.
+        const std::vector<Step> second = {
+            {300, nullptr, [&] { select_tab(0); }},
+            {300, [&] { return online_count() >= 2; }, [&] { open_online(1); }},
+            {300, [&] {
+                 const std::string key = model_key();
+                 return key != first_key && settled(second_key = key);
+             }, [&] { select_tab(2); }},
+            {600, nullptr, [&] { shot("dpi-page-" + second_key); }},
+        };
+        steps.insert(steps.end(), second.begin(), second.end());
+    }
+    // Maximised: the layout scales with the window's height and keeps to its right edge.
+    const std::vector<Step> last = {
+        {0, nullptr, [&] {
+             if (auto* window = main_window()) window->OnMessage(41, corvatt::dui::kEventClick, 0);
+         }},
+        {700, nullptr, [&] { shot("maximised"); }},
+        {0, nullptr, [&] {
+             if (auto* window = main_window()) window->EndModal(1);
+         }},
+    };
+    steps.insert(steps.end(), last.begin(), last.end());
+
+    // Each step waits for its condition and then for its settling time after the step before;
+    // a condition that does not come within 15 s ends the run as a failure.
+    std::size_t next = 0;
+    QElapsedTimer since_last;
+    since_last.start();
+    QTimer runner;
+    QObject::connect(&runner, &QTimer::timeout, [&] {
+        if (next >= steps.size()) return;
+        const Step& step = steps[next];
+        if (step.ready && !step.ready()) {
+            if (since_last.elapsed() > 15000) {
+                std::fprintf(stderr, "corvatt-screenshots: step %zu did not become ready\n", next);
+                ++failures;
+                next = steps.size();
+                if (auto* window = main_window()) window->EndModal(1);
+            }
+            return;
+        }
+        if (since_last.elapsed() < step.settle_ms) return;
+        ++next;
+        step.action();
+        since_last.restart();
+    });
+    runner.start(50);
 
     corvatt::CommandLine command_line = corvatt::CommandLine::Parse({});
     corvatt::RunProgram(command_line, services);
