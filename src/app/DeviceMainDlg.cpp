@@ -142,7 +142,7 @@ DeviceMainDlg::~DeviceMainDlg() {
 dui::MControl* DeviceMainDlg::Make(std::string_view class_name, int id, Rect rect, std::string_view text,
                                    dui::MControl* page) {
     dui::MControl* control = CreateControl(class_name, id, rect, text, 0, 0, page);
-    if (control) m_layout.push_back({control, rect});
+    if (control) Place(control, rect);
     return control;
 }
 
@@ -231,17 +231,57 @@ void DeviceMainDlg::InitUI() {
          {}, buttons);
 
     // The pages' own controls, placed by UISize like the window's.
-    const std::size_t before = Controls().size();
+    const std::size_t before_dpi = Controls().size();
     m_dpi_page.CreateControls(GetControl(kDpiPage));
-    const std::vector<dui::MControl*> controls = Controls();
-    for (std::size_t i = before; i < controls.size(); ++i) m_layout.push_back({controls[i], controls[i]->GetRect()});
+    PlaceControlsSince(before_dpi);
 
     CreateInformationPage(GetControl(kInfoPage));
 
     const std::size_t before_settings = Controls().size();
     m_settings_page.CreateControls(GetControl(kSettingsPage));
-    const std::vector<dui::MControl*> all = Controls();
-    for (std::size_t i = before_settings; i < all.size(); ++i) m_layout.push_back({all[i], all[i]->GetRect()});
+    PlaceControlsSince(before_settings);
+}
+
+void DeviceMainDlg::Place(dui::MControl* control, Rect design) {
+    // A window wider than the design's proportions (maximised on a wide screen): the backgrounds
+    // reaching the right edge grow with it and the title-bar and header items on the right move
+    // with that edge; everything else keeps its scaled place.
+    Anchor anchor = Anchor::kScaled;
+    const int id = control->GetId();
+    if (id == kWebLink || id == kCloseButton || id == kMinimizeButton || id == kSettingsButton ||
+        id == kMaximizeButton || id == kBattery || id == kProfileButton) {
+        anchor = Anchor::kRightEdge;
+    } else if (design.right == kDesignWidth &&
+               (control->GetClassName() == "MPicture" || control->GetClassName() == "MTabLayout")) {
+        anchor = Anchor::kStretched;
+    }
+    m_layout.push_back({control, design, anchor});
+}
+
+void DeviceMainDlg::PlaceControlsSince(std::size_t first) {
+    const std::vector<dui::MControl*> controls = Controls();
+    for (std::size_t i = first; i < controls.size(); ++i) Place(controls[i], controls[i]->GetRect());
+}
+
+int DeviceMainDlg::ExtraWidth() const {
+    return std::max(0, GetClientRect().Width() - static_cast<int>(std::lround(kDesignWidth * m_layout_scale)));
+}
+
+Rect DeviceMainDlg::ScaledRect(const Placed& placed, int extra) const {
+    auto scaled = [this](int v) { return static_cast<int>(std::lround(v * m_layout_scale)); };
+    Rect r{scaled(placed.design.left), scaled(placed.design.top), scaled(placed.design.right),
+           scaled(placed.design.bottom)};
+    if (placed.anchor == Anchor::kRightEdge) r.left += extra;
+    if (placed.anchor != Anchor::kScaled) r.right += extra;
+    return r;
+}
+
+void DeviceMainDlg::SetDesignRect(dui::MControl* control, Rect design) {
+    for (auto& placed : m_layout) {
+        if (placed.control != control) continue;
+        placed.design = design;
+        control->SetRect(ScaledRect(placed, ExtraWidth()));
+    }
 }
 
 void DeviceMainDlg::CreateInformationPage(dui::MControl* page) {
@@ -382,25 +422,8 @@ void DeviceMainDlg::UISize() {
     const Rect client = GetClientRect();
     m_layout_scale = client.Height() > 0 ? client.Height() / static_cast<double>(kDesignHeight) : 1.0;
     UpdateMaximizeImage();
-    auto scaled = [this](int v) { return static_cast<int>(std::lround(v * m_layout_scale)); };
-    // A window wider than the design's proportions (maximised on a wide screen): the backgrounds
-    // reaching the right edge grow with it and the title-bar and header items on the right move
-    // with that edge; everything else keeps its scaled place.
-    const int extra = std::max(0, client.Width() - scaled(kDesignWidth));
-    for (const auto& placed : m_layout) {
-        Rect r{scaled(placed.design.left), scaled(placed.design.top), scaled(placed.design.right),
-               scaled(placed.design.bottom)};
-        const int id = placed.control->GetId();
-        const std::string class_name = placed.control->GetClassName();
-        if (id == kWebLink || id == kCloseButton || id == kMinimizeButton || id == kSettingsButton ||
-            id == kMaximizeButton || id == kBattery || id == kProfileButton) {
-            r.left += extra;
-            r.right += extra;
-        } else if (placed.design.right == kDesignWidth && (class_name == "MPicture" || class_name == "MTabLayout")) {
-            r.right += extra;
-        }
-        placed.control->SetRect(r);
-    }
+    const int extra = ExtraWidth();
+    for (const auto& placed : m_layout) placed.control->SetRect(ScaledRect(placed, extra));
 }
 
 void DeviceMainDlg::OnMaximize() { UISize(); }
@@ -509,11 +532,10 @@ void DeviceMainDlg::OpenSettingsPage() {
     for (int id : {kTabStrip, kTabBackground, kDevicePicture, kBattery, kConnectionCaption, kProfileButton,
                    kFactoryButton, kHeaderBackground}) {
         m_before_settings.emplace_back(id, GetControl(id)->IsVisible());
-    }
-    for (int id : {kTabStrip, kTabBackground, kDevicePicture, kBattery, kConnectionCaption, kProfileButton,
-                   kFactoryButton, kHeaderBackground, kSettingsButton, kMaximizeButton}) {
         GetControl(id)->SetVisible(false);
     }
+    GetControl(kSettingsButton)->SetVisible(false);
+    GetControl(kMaximizeButton)->SetVisible(false);
     m_settings_page.Show();
     GetControl(kSettingsPage)->SetVisible(true);
 }
@@ -973,7 +995,7 @@ void DeviceMainDlg::LoadDeviceDescription() {
 
     DeviceDescription description = Description();
     DeviceDescription::Found found;
-    if (!description.Read(m_context.install_folder + "device/" + model_key + ".xml", &found)) return;
+    if (!description.Read(DescriptionFile(model_key), &found)) return;
 
     std::vector<KeyAssignment> defaults;
     for (const auto& button : description.buttons) {
@@ -993,12 +1015,10 @@ void DeviceMainDlg::LoadDeviceDescription() {
     }
     m_state.model_has_lighting = description.lighting == 1;
     m_dpi_page.ApplyDescription();
-    if (found.image) {
-        if (auto* picture = GetControl<dui::MouseCtrl>(kButtonPicture)) picture->SetImage(description.mouse_image);
-    }
     if (found.buttons) FillButtonControls(description, false);
 
     if (found.image) {
+        if (auto* buttons = GetControl<dui::MouseCtrl>(kButtonPicture)) buttons->SetImage(description.mouse_image);
         auto* picture = GetControl<dui::MPicture>(kDevicePicture);
         picture->SetImage(description.mouse_image);
         int width = 0;
@@ -1008,13 +1028,13 @@ void DeviceMainDlg::LoadDeviceDescription() {
             const int right = GetClientRect().Width() - 150;
             const Rect placed{right - width, 120, right, 120 + height};
             picture->SetRect(placed);
+            // Kept in design units, so that the next UISize scales it like the rest.
+            const double scale = m_layout_scale > 0 ? m_layout_scale : 1.0;
+            auto design = [scale](int v) { return static_cast<int>(std::lround(v / scale)); };
             for (auto& placed_control : m_layout) {
                 if (placed_control.control == picture) {
-                    const double scale = m_layout_scale > 0 ? m_layout_scale : 1.0;
-                    placed_control.design = {static_cast<int>(std::lround(placed.left / scale)),
-                                             static_cast<int>(std::lround(placed.top / scale)),
-                                             static_cast<int>(std::lround(placed.right / scale)),
-                                             static_cast<int>(std::lround(placed.bottom / scale))};
+                    placed_control.design = {design(placed.left), design(placed.top), design(placed.right),
+                                             design(placed.bottom)};
                 }
             }
         }
@@ -1043,15 +1063,8 @@ void DeviceMainDlg::FillButtonControls(const DeviceDescription& description, boo
     list->SetSelectItem(count > 0 ? select : -1);
 
     // The list grows with the number of buttons.
-    const Rect design{kButtonListLeft, kButtonListTop, kButtonListRight,
-                      kButtonListTop + std::max(1, count) * kButtonRowPitch - 6};
-    const double scale = m_layout_scale > 0 ? m_layout_scale : 1.0;
-    for (auto& placed : m_layout) {
-        if (placed.control == list) placed.design = design;
-    }
-    list->SetRect(static_cast<int>(std::lround(design.left * scale)), static_cast<int>(std::lround(design.top * scale)),
-                  static_cast<int>(std::lround(design.right * scale)),
-                  static_cast<int>(std::lround(design.bottom * scale)));
+    SetDesignRect(list, {kButtonListLeft, kButtonListTop, kButtonListRight,
+                         kButtonListTop + std::max(1, count) * kButtonRowPitch - 6});
 }
 
 void DeviceMainDlg::MirrorButtonSelection(int id) {
@@ -1172,8 +1185,10 @@ void DeviceMainDlg::SwitchLanguage(int language_id) {
     }
 }
 
-std::string DeviceMainDlg::DescriptionPath() const {
-    return m_context.install_folder + "device/" + Description().model_key + ".xml";
+std::string DeviceMainDlg::DescriptionPath() const { return DescriptionFile(Description().model_key); }
+
+std::string DeviceMainDlg::DescriptionFile(const std::string& model_key) const {
+    return m_context.install_folder + "device/" + model_key + ".xml";
 }
 
 void DeviceMainDlg::SetInformationLine(int control_id, const std::string& text) {

@@ -216,6 +216,8 @@ private:
     std::string LanguageText(int text_id) const override;
     int ShowMessage(const std::string& text, const std::string& caption, int style) override;
     std::string DescriptionPath() const override;
+    // <install folder>device/<model key>.xml
+    std::string DescriptionFile(const std::string& model_key) const;
     std::vector<int> InstalledLanguages() const override { return m_context.languages; }
     int CurrentLanguage() const override;
     void SwitchLanguage(int language_id) override;
@@ -265,10 +267,22 @@ private:
     std::deque<std::pair<int, std::string>> m_changes;
     std::function<void()> m_disconnect_events;
 
+    // How a control follows a window wider than the design's proportions.
+    enum class Anchor { kScaled, kRightEdge, kStretched };
     struct Placed {
         dui::MControl* control;
         dui::Rect design;
+        Anchor anchor;
     };
+    // Layout (UI thread, and the worker while it loads a description).
+    void Place(dui::MControl* control, dui::Rect design);
+    // Places every control created since the window held `first` controls, at its current rect.
+    void PlaceControlsSince(std::size_t first);
+    // What a window is wider than the scaled design, and a placed control's rect for it.
+    int ExtraWidth() const;
+    dui::Rect ScaledRect(const Placed& placed, int extra) const;
+    // A new design rectangle for a placed control, applied at once.
+    void SetDesignRect(dui::MControl* control, dui::Rect design);
     std::vector<Placed> m_layout;
     PageHandler* m_pages[7] = {};
     std::unique_ptr<DPIMsgDlg> m_dpi_msg;
