@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "NullUi.h"
 #include "common/text/Text.h"
 #include "common/ui/DPIControl.h"
 #include "common/ui/HeadlessHost.h"
@@ -29,30 +30,7 @@
 namespace corvatt {
 namespace {
 
-class QuietUi : public NotificationUi {
-public:
-    std::string LanguageText(int id) override { return text::Format("T%d", id); }
-    void ShowBattery(int, int) override {}
-    void ShowDeviceBattery(int, int, int) override {}
-    void ShowDpiRange(const std::string&, const std::string&, int, int) override {}
-    void SetInformationLine(int, const std::string&) override {}
-    void ClosePopups() override {}
-    void SetDeviceState(int, int, int) override {}
-    void SetConnectionCaption(const std::string&) override {}
-    bool IsDeviceConnected() override { return true; }
-    void SetDeviceConnected(bool) override {}
-    void RefreshButtonPage() override {}
-    void RefreshMacroLists() override {}
-    void RefreshDpiPage() override {}
-    void RefreshLightingList() override {}
-    void ReloadDpiControls() override {}
-    void SetCurrentProfile(int) override {}
-    void ShowLinkedView() override {}
-    void ShowUnlinkedView() override {}
-    int OnlineDeviceCount() override { return 1; }
-    void ShowDeviceList(bool) override {}
-    void ShowDpiNotice(int) override {}
-};
+using QuietUi = testing::NullUi;
 
 class PageWindow : public dui::MDialog {
 public:

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "NullUi.h"
 #include "common/text/Text.h"
 #include "device/DeviceManager.h"
 #include "profile/ProfileSetup.h"
@@ -18,25 +19,7 @@
 namespace corvatt {
 namespace {
 
-class QuietUi : public ProtocolUi {
-public:
-    std::string LanguageText(int id) override { return text::Format("T%d", id); }
-    void ShowBattery(int, int) override {}
-    void ShowDeviceBattery(int, int, int) override {}
-    void ShowDpiRange(const std::string&, const std::string&, int, int) override {}
-    void SetInformationLine(int, const std::string&) override {}
-    void ClosePopups() override {}
-    void SetDeviceState(int, int, int) override {}
-    void SetConnectionCaption(const std::string&) override {}
-    bool IsDeviceConnected() override { return true; }
-    void SetDeviceConnected(bool) override {}
-    void RefreshButtonPage() override {}
-    void RefreshMacroLists() override {}
-    void RefreshDpiPage() override {}
-    void RefreshLightingList() override {}
-    void ReloadDpiControls() override {}
-    void SetCurrentProfile(int) override {}
-};
+using QuietUi = testing::NullUi;
 
 // A v1 mouse by cable that replies at once (real time), and a fresh settings database.
 struct Rig {
