@@ -19,6 +19,7 @@
 #include "common/ui/ReporteCtrl.h"
 #include "common/xml/XmlDocument.h"
 #include "pages/MousePaletteDlg.h"
+#include "pages/PageLabel.h"
 #include "store/ConfigStore.h"
 
 namespace corvatt {
@@ -199,11 +200,7 @@ void PerformancePage::CreateControls(dui::MControl* page) {
     auto text = [this](int id) { return m_host.LanguageText(id); };
     // A label with a language text; headings are larger and bold.
     auto label = [&](Rect rect, int text_id, bool heading) {
-        auto* label = w.Create<dui::MText>(0, rect, text(text_id), 0, 0, page);
-        label->SetTextId(text_id);
-        label->SetFont(heading ? 14 : 12, heading);
-        label->SetAlignment(dui::kAlignLeft | dui::kAlignVCenter | dui::kAlignSingleLine);
-        return label;
+        return CreatePageLabel(m_host, page, 0, rect, text_id, heading ? 14 : 12, heading);
     };
     auto help = [&](int id, Rect rect, int text_id) {
         auto* button = w.Create<dui::CHelpButton>(id, rect, text(text_id), 0, 0, page);

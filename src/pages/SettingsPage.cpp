@@ -11,6 +11,7 @@
 #include "common/ui/MDialog.h"
 #include "common/ui/MPicture.h"
 #include "common/ui/MText.h"
+#include "pages/PageLabel.h"
 #include "platform/Autostart.h"
 
 namespace corvatt {
@@ -81,11 +82,7 @@ void SettingsPage::CreateControls(dui::MControl* page) {
     dui::MDialog& w = m_host.Window();
     auto text = [this](int id) { return m_host.LanguageText(id); };
     auto label = [&](int id, Rect rect, int text_id, int size, bool bold) {
-        auto* label = w.Create<dui::MText>(id, rect, text_id ? text(text_id) : std::string(), 0, 0, page);
-        if (text_id) label->SetTextId(text_id);
-        label->SetFont(size, bold);
-        label->SetAlignment(dui::kAlignLeft | dui::kAlignVCenter | dui::kAlignSingleLine);
-        return label;
+        return CreatePageLabel(m_host, page, id, rect, text_id, size, bold);
     };
     auto button = [&](auto* control, int text_id) {
         control->SetTextId(text_id);
