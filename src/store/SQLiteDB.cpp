@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "store/SQLiteStatement.h"
+#include "store/WalBatchVfs.h"
 
 namespace corvatt {
 
@@ -31,7 +32,8 @@ bool SQLiteDB::Open(const char* path, int flags) {
     if (path == nullptr) return false;
 
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path, &raw, flags, nullptr);
+    // The log writes of each commit go to the file as one write.
+    const int rc = sqlite3_open_v2(path, &raw, flags, wal_batch::DefaultVfsName());
     m_handle.reset(raw);
     if (rc != SQLITE_OK) {
         Close();

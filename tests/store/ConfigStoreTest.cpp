@@ -17,6 +17,7 @@ namespace {
 
 using testing::CountRows;
 using testing::QueryFile;
+using testing::RunCommand;
 using testing::TempDataFolder;
 
 std::string ReadWholeFile(const std::string& path) {
@@ -24,17 +25,6 @@ std::string ReadWholeFile(const std::string& path) {
     std::stringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();
-}
-
-std::string RunCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return output;
-    char chunk[4096];
-    size_t n = 0;
-    while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) output.append(chunk, n);
-    pclose(pipe);
-    return output;
 }
 
 class ConfigStoreTest : public ::testing::Test {

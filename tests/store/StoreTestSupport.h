@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sqlite3.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -63,6 +64,18 @@ inline std::vector<std::vector<std::string>> QueryFile(const std::string& path, 
     sqlite3_finalize(st);
     sqlite3_close(db);
     return rows;
+}
+
+// What a shell command prints on its standard output.
+inline std::string RunCommand(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return output;
+    char chunk[4096];
+    size_t n = 0;
+    while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) output.append(chunk, n);
+    pclose(pipe);
+    return output;
 }
 
 inline int CountRows(const std::string& path, const std::string& table_and_where) {
