@@ -6,17 +6,23 @@
 
 #include <benchmark/benchmark.h>
 
+#include "platform/Environment.h"
+#include "platform/Folders.h"
 #include "store/ConfigStore.h"
 
 namespace corvatt {
 namespace {
 
-// A store on a fresh file in a temporary data folder, with four profiles.
+// A store with four profiles on a fresh file in a temporary folder beside the program's
+// data folder, so the file sits on the disk the user's settings live on.
 class BenchStore {
 public:
     BenchStore() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvatt-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) m_root = pattern;
+        const std::string data_home = XdgDataHome(Environment::FromProcess());
+        CreateFolderTree(data_home);
+        std::string pattern = data_home + "/corvatt-bench-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) return;
+        m_root = pattern;
         std::filesystem::create_directories(m_root / "db");
         m_ok = m_store.OpenDatabase(m_root.string() + "/", "corvatt_v1");
         for (int i = 1; i <= 4; ++i) m_store.AddProfile(ProfileRecord{0, "Profile " + std::to_string(i), "", 0, 0});
@@ -24,7 +30,7 @@ public:
     ~BenchStore() {
         m_store.CloseDatabase();
         std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
+        if (!m_root.empty()) std::filesystem::remove_all(m_root, ignored);
     }
     bool Ok() const { return m_ok; }
     ConfigStore& Store() { return m_store; }
