@@ -27,6 +27,7 @@ struct File {
     File* database = nullptr;  // on a log: its database file
     std::vector<unsigned char> pending;
     sqlite3_int64 pending_start = 0;
+    sqlite3_int64 log_end = 0;  // end of what was written to the log, pending or not
     bool commit_frame_open = false;  // the commit frame's header is pending, its page not yet
     int deferred_error = SQLITE_OK;  // a write that failed where no error could be returned
 };
@@ -88,6 +89,16 @@ int Write(sqlite3_file* file, const void* data, int amount, sqlite3_int64 offset
     File* f = Of(file);
     if (!f->is_log) return Real(f)->xWrite(f->real, data, amount, offset);
     if (f->deferred_error != SQLITE_OK) return Settle(f);
+    if (offset == 0) f->log_end = 0;  // the log starts over with its header
+    if (offset < f->log_end) {
+        // A frame written again (a page changed after it was spilled, checksums redone once
+        // the commit frame is out): at once, after what is pending.
+        if (const int rc = Flush(f); rc != SQLITE_OK) return rc;
+        if (offset + amount > f->log_end) f->log_end = offset + amount;
+        return Real(f)->xWrite(f->real, data, amount, offset);
+    }
+    f->log_end = offset + amount;
+
     const bool completes_commit = f->commit_frame_open;  // this is the commit frame's page
     f->commit_frame_open = false;
     const size_t size = static_cast<size_t>(amount);

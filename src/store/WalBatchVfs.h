@@ -4,7 +4,7 @@ namespace corvatt::wal_batch {
 
 // A VFS over SQLite's own that gathers the write-ahead-log writes of one commit (each frame
 // is a header and a page, written separately) and hands them to the file as one write when
-// the commit frame is complete. The log's content, the locks and every other file pass
+// the commit frame is complete. A frame written again goes out at once. The log's content, the locks and every other file pass
 // through unchanged; only the number of system calls per commit drops.
 //
 // Pending log bytes are always written before the commit is published in the shared index
